@@ -1,5 +1,7 @@
 #include "platform/core/CString.h"
 
+#include "platform/core/WideC.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -41,53 +43,6 @@ void AppendUtf16(std::u16string& out, char32_t cp)
         out += static_cast<char16_t>(0xD800 + (cp >> 10));
         out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     }
-}
-
-// Simple case mapping for the letters a ledger's names are written in.
-char16_t FoldCase(char16_t c)
-{
-    if (c >= u'A' && c <= u'Z')
-        return c + 32;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return c + 32;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-        c != 0x17F) {
-        // Latin Extended-A pairs letters as upper (even or odd) then lower.
-        bool evenUpper = (c < 0x138) || (c > 0x149 && c < 0x178);
-        if (evenUpper ? (c % 2 == 0) : (c % 2 == 1))
-            return c + 1;
-        return c;
-    }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
-        return c + 32;
-    if (c >= 0x410 && c <= 0x42F)
-        return c + 32;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 80;
-    return c;
-}
-
-char16_t UpperCase(char16_t c)
-{
-    if (c >= u'a' && c <= u'z')
-        return c - 32;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 32;
-    if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2)
-        return c - 32;
-    if (c >= 0x430 && c <= 0x44F)
-        return c - 32;
-    if (c >= 0x450 && c <= 0x45F)
-        return c - 80;
-    if (c >= 0x100 && c <= 0x17F && FoldCase(c - 1) == c)
-        return c - 1;
-    return c;
-}
-
-bool IsSpace(char16_t c)
-{
-    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0 || c == 0x3000 ||
-           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029;
 }
 
 locale_t CLocale()
@@ -180,7 +135,6 @@ std::u16string Utf8ToUtf16(std::string_view text)
 }
 }  // namespace platform
 
-using platform::FoldCase;
 
 CString::CString(LPCWSTR text)
 {
@@ -298,8 +252,8 @@ int CString::CompareNoCase(LPCWSTR other) const
     std::u16string_view o = other ? std::u16string_view(other) : std::u16string_view();
     size_t n = std::min(m_str.size(), o.size());
     for (size_t i = 0; i < n; ++i) {
-        char16_t a = FoldCase(m_str[i]);
-        char16_t b = FoldCase(o[i]);
+        char16_t a = towlower(m_str[i]);
+        char16_t b = towlower(o[i]);
         if (a != b)
             return a < b ? -1 : 1;
     }
@@ -354,7 +308,7 @@ CString CString::Right(int count) const
 CString& CString::TrimLeft()
 {
     size_t i = 0;
-    while (i < m_str.size() && platform::IsSpace(m_str[i]))
+    while (i < m_str.size() && iswspace(m_str[i]))
         ++i;
     m_str.erase(0, i);
     return *this;
@@ -384,7 +338,7 @@ CString& CString::TrimLeft(LPCWSTR targets)
 CString& CString::TrimRight()
 {
     size_t n = m_str.size();
-    while (n > 0 && platform::IsSpace(m_str[n - 1]))
+    while (n > 0 && iswspace(m_str[n - 1]))
         --n;
     m_str.resize(n);
     return *this;
@@ -402,14 +356,14 @@ CString& CString::TrimRight(WCHAR target)
 CString& CString::MakeUpper()
 {
     for (auto& c : m_str)
-        c = platform::UpperCase(c);
+        c = towupper(c);
     return *this;
 }
 
 CString& CString::MakeLower()
 {
     for (auto& c : m_str)
-        c = FoldCase(c);
+        c = towlower(c);
     return *this;
 }
 
@@ -504,7 +458,7 @@ void CString::FormatV(LPCWSTR format, va_list args)
             flags += static_cast<char>(*p++);
         int width = -1;
         if (*p == u'*') {
-            width = va_arg(args, int);
+            width = std::clamp(va_arg(args, int), -100000, 100000);
             if (width < 0) {
                 flags += '-';
                 width = -width;
@@ -522,7 +476,7 @@ void CString::FormatV(LPCWSTR format, va_list args)
             ++p;
             precision = 0;
             if (*p == u'*') {
-                precision = va_arg(args, int);
+                precision = std::min(va_arg(args, int), 100000);
                 ++p;
             } else {
                 while (*p >= u'0' && *p <= u'9') {
@@ -564,9 +518,8 @@ void CString::FormatV(LPCWSTR format, va_list args)
         switch (conv) {
         case u'd':
         case u'i': {
-            long long v = size == LongLong ? va_arg(args, long long)
-                        : size == Long     ? va_arg(args, long)
-                                           : va_arg(args, int);
+            // The handheld's long is 32 bits: %ld takes the same argument as %d.
+            long long v = size == LongLong ? va_arg(args, long long) : va_arg(args, int);
             if (size == Short)
                 v = static_cast<short>(v);
             out += platform::Utf8ToUtf16(platform::PrintOne(spec + "lld", v));
@@ -576,9 +529,7 @@ void CString::FormatV(LPCWSTR format, va_list args)
         case u'x':
         case u'X':
         case u'o': {
-            unsigned long long v = size == LongLong ? va_arg(args, unsigned long long)
-                                 : size == Long     ? va_arg(args, unsigned long)
-                                                    : va_arg(args, unsigned int);
+            unsigned long long v = size == LongLong ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
             if (size == Short)
                 v = static_cast<unsigned short>(v);
             out += platform::Utf8ToUtf16(platform::PrintOne(spec + "ll" + static_cast<char>(conv), v));
