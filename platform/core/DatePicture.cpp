@@ -248,7 +248,7 @@ std::u16string FormatPicture(std::u16string_view picture, PictureKind kind, cons
     if (kind == PictureKind::Time) {
         RemoveFields(tokens, [](const Token& t, const TimeOptions& o) {
             return (t.letter == u's' && (o.noSeconds || o.noMinutesOrSeconds)) ||
-                   (t.letter == u'm' && o.noMinutesOrSeconds) || (t.letter == u't' && o.noMarker);
+                   (t.letter == u'm' && o.noMinutesOrSeconds) || (t.letter == u't' && (o.noMarker || o.force24Hour));
         }, options);
     }
     std::u16string out;
