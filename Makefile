@@ -4,7 +4,7 @@ TEST_DIR := build/test
 REL_DIR  := build/release
 BENCH_DIR := build/bench
 
-.PHONY: deps run build test bench clean
+.PHONY: deps run build test bench clean fuzz
 
 deps:
 	@scripts/install-deps
@@ -35,3 +35,12 @@ bench: deps
 
 clean:
 	rm -rf build
+
+# Fuzzes the comma-separated reader under the sanitizers: make fuzz FUZZ_SECONDS=300
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@mkdir -p build/fuzz/corpus
+	clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+	  -I. tests/fuzz/fuzz_csv_reader.cpp owebook/data/CsvReader.cpp platform/core/CString.cpp \
+	  -o build/fuzz/fuzz_csv_reader
+	build/fuzz/fuzz_csv_reader -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=build/fuzz/ build/fuzz/corpus
