@@ -1,11 +1,12 @@
 #include "platform/system/ProcessDirectory.h"
 
-#include "platform/system/RuntimeDir.h"
+#include "platform/system/ProcessInfo.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <csignal>
 #include <fcntl.h>
 #include <sstream>
 #include <sys/file.h>
@@ -40,6 +41,21 @@ Liveness ProbeAndReap(const std::string& stem)
     }
     close(fd);
     return result;
+}
+
+bool EndsWith(const std::string& text, const std::string& suffix)
+{
+    return text.size() > suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// A lock file that never got its real name: its process died while announcing.
+bool IsAbandoned(DWORD pid, std::uint64_t startTime)
+{
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        return true;
+    std::uint64_t now = ProcessStartTime(pid);
+    return now != 0 && now != startTime;
 }
 
 std::string ReadSmallFile(const std::string& path)
@@ -92,12 +108,16 @@ std::vector<Announcement> ProcessDirectory::Live(DWORD exceptPid) const
     std::vector<std::string> stems;
     while (dirent* item = readdir(dir)) {
         std::string name = item->d_name;
-        const std::string suffix = ".lock";
-        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
-            continue;
-        name.resize(name.size() - suffix.size());
         DWORD pid = 0;
         std::uint64_t start = 0;
+        if (EndsWith(name, ".locking")) {
+            if (ParseStem(name.substr(0, name.size() - 8), &pid, &start) && IsAbandoned(pid, start))
+                unlink((m_dir + "/" + name).c_str());
+            continue;
+        }
+        if (!EndsWith(name, ".lock"))
+            continue;
+        name.resize(name.size() - 5);
         if (ParseStem(name, &pid, &start) && pid != exceptPid)
             stems.push_back(m_dir + "/" + name);
     }

@@ -204,6 +204,29 @@ TEST(RemoteWindows, KilledProcessIsSkippedAndItsFilesRemoved)
         platform::MakeRemoteWindow(static_cast<DWORD>(victim.Pid()), 30), 0x4C9, 0, 0));
 }
 
+TEST(RemoteWindows, LockLeftHalfwayByADeadProcessIsRemoved)
+{
+    ScopedRuntimeDir runtime;
+    pid_t dead = 0;
+    {
+        ChildProcess child({"hold-mutex", "x"});
+        dead = child.Pid();
+    }
+    std::string self = std::to_string(getpid()) + "-" + std::to_string(platform::ProcessStartTime(getpid()));
+    std::vector<std::string> names = {"proc-" + std::to_string(dead) + "-5.locking",
+                                      "proc-" + std::to_string(getpid()) + "-1.locking",  // pid reused
+                                      "proc-" + self + ".locking"};
+    for (const std::string& name : names)
+        close(open((runtime.Owebook() + "/" + name).c_str(), O_CREAT | O_WRONLY, 0600));
+
+    platform::ListRemoteProcesses();
+    std::vector<std::string> left;
+    for (const std::string& name : runtime.Files())
+        if (name.rfind("proc-", 0) == 0)
+            left.push_back(name);
+    EXPECT_EQ(left, std::vector<std::string>{names[2]}) << "only the live one stays";
+}
+
 TEST(RemoteWindows, WithoutASinkRequestsAreRefused)
 {
     ScopedRuntimeDir runtime;
