@@ -53,14 +53,14 @@ locale_t CLocale()
 
 // Formats one conversion with the C library in the "C" locale.
 template <typename T>
-std::string PrintOne(const std::string& spec, T value)
+std::string PrintOne(const std::string& conversion, T value)
 {
     locale_t old = uselocale(CLocale());
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    int n = std::snprintf(nullptr, 0, conversion.c_str(), value);
     std::string out;
     if (n > 0) {
         out.resize(static_cast<size_t>(n) + 1);
-        std::snprintf(out.data(), out.size(), spec.c_str(), value);
+        std::snprintf(out.data(), out.size(), conversion.c_str(), value);
         out.resize(static_cast<size_t>(n));
     }
     uselocale(old);
@@ -509,11 +509,11 @@ void CString::FormatV(LPCWSTR format, va_list args)
             break;
         }
         ++p;
-        std::string spec = "%" + flags;
+        std::string conversion = "%" + flags;
         if (width >= 0)
-            spec += std::to_string(width);
+            conversion += std::to_string(width);
         if (precision >= 0)
-            spec += "." + std::to_string(precision);
+            conversion += "." + std::to_string(precision);
         bool left = flags.find('-') != std::string::npos;
         switch (conv) {
         case u'd':
@@ -522,7 +522,7 @@ void CString::FormatV(LPCWSTR format, va_list args)
             long long v = size == LongLong ? va_arg(args, long long) : va_arg(args, int);
             if (size == Short)
                 v = static_cast<short>(v);
-            out += platform::Utf8ToUtf16(platform::PrintOne(spec + "lld", v));
+            out += platform::Utf8ToUtf16(platform::PrintOne(conversion + "lld", v));
             break;
         }
         case u'u':
@@ -532,7 +532,7 @@ void CString::FormatV(LPCWSTR format, va_list args)
             unsigned long long v = size == LongLong ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
             if (size == Short)
                 v = static_cast<unsigned short>(v);
-            out += platform::Utf8ToUtf16(platform::PrintOne(spec + "ll" + static_cast<char>(conv), v));
+            out += platform::Utf8ToUtf16(platform::PrintOne(conversion + "ll" + static_cast<char>(conv), v));
             break;
         }
         case u'f':
@@ -544,12 +544,12 @@ void CString::FormatV(LPCWSTR format, va_list args)
         case u'a':
         case u'A': {
             double v = va_arg(args, double);
-            out += platform::Utf8ToUtf16(platform::PrintOne(spec + static_cast<char>(conv), v));
+            out += platform::Utf8ToUtf16(platform::PrintOne(conversion + static_cast<char>(conv), v));
             break;
         }
         case u'p': {
             void* v = va_arg(args, void*);
-            out += platform::Utf8ToUtf16(platform::PrintOne(spec + "p", v));
+            out += platform::Utf8ToUtf16(platform::PrintOne(conversion + "p", v));
             break;
         }
         case u'c':
