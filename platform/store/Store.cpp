@@ -158,7 +158,7 @@ bool Store::Open()
         Complain(m_path, "the file is read-only");
         return false;
     }
-    return CheckIntegrity() && Configure() && InitSchema();
+    return CheckIntegrity() && InitSchema(false) && Configure() && InitSchema(true);
 }
 
 // Rejects files that are plainly not a store before SQLite touches them.
@@ -253,9 +253,11 @@ bool Store::Configure()
     return true;
 }
 
-bool Store::InitSchema()
+// Whether the file is ours (or empty), checked first by reading alone and
+// again, before setting up, inside the write that sets it up.
+bool Store::InitSchema(bool setUp)
 {
-    StoreTransaction txn(*this);
+    StoreTransaction txn(*this, setUp);
     if (!txn.Ok()) {
         Complain(m_path, sqlite3_errmsg(m_db));
         return false;
@@ -281,6 +283,8 @@ bool Store::InitSchema()
         Complain(m_path, "the file is a database of another program");
         return false;
     }
+    if (!setUp)
+        return true;
     if (!Exec(kSchema) || !txn.Commit()) {
         Complain(m_path, "cannot set up the store");
         return false;

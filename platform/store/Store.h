@@ -64,7 +64,7 @@ private:
     bool CheckHeader();
     bool CheckIntegrity();
     bool Configure();
-    bool InitSchema();
+    bool InitSchema(bool setUp);
 
     std::string m_path;
     sqlite3* m_db = nullptr;

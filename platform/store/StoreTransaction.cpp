@@ -6,7 +6,7 @@
 
 namespace platform {
 
-StoreTransaction::StoreTransaction(Store& store) : m_store(store), m_guard(store.Lock())
+StoreTransaction::StoreTransaction(Store& store, bool write) : m_store(store), m_guard(store.Lock())
 {
     // A write started inside another joins it; the outer one commits.
     if (!sqlite3_get_autocommit(store.Handle())) {
@@ -14,7 +14,7 @@ StoreTransaction::StoreTransaction(Store& store) : m_store(store), m_guard(store
         m_open = true;
         return;
     }
-    m_open = SqlQuery(store, "BEGIN IMMEDIATE").Run();
+    m_open = SqlQuery(store, write ? "BEGIN IMMEDIATE" : "BEGIN").Run();
 }
 
 StoreTransaction::~StoreTransaction()

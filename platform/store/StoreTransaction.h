@@ -11,7 +11,8 @@ namespace platform {
 
 class StoreTransaction {
 public:
-    explicit StoreTransaction(Store& store);
+    // write false: a read transaction, for a consistent look without a lock.
+    explicit StoreTransaction(Store& store, bool write = true);
     ~StoreTransaction();
     StoreTransaction(const StoreTransaction&) = delete;
     StoreTransaction& operator=(const StoreTransaction&) = delete;
