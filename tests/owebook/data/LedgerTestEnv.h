@@ -1,0 +1,117 @@
+#pragma once
+// What the ledger tests share: a fresh device per test (store and registry
+// live in its folder), a fixed clock, time zone and locale, and the program's
+// string table behind CString::LoadString.
+
+#include "owebook/res/StringTable.h"
+#include "platform/core/CString.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Locale.h"
+#include "platform/store/Store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <ftw.h>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+// 2024-03-10 14:30:00 UTC, a Sunday; 15:30 in Berlin.
+constexpr std::int64_t TEST_NOW = 1710081000;
+
+class TestDevice {
+public:
+    TestDevice()
+    {
+        char pattern[] = "/tmp/owebook-ledger-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        EXPECT_NE(made, nullptr);
+        m_root = made ? made : "";
+        setenv("OWEBOOK_HOME", (m_root + "/device").c_str(), 1);
+    }
+    ~TestDevice()
+    {
+        platform::Store::ReleaseDevice();
+        unsetenv("OWEBOOK_HOME");
+        if (!m_root.empty())
+            nftw(m_root.c_str(), [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 16,
+                 FTW_DEPTH | FTW_PHYS);
+    }
+    TestDevice(const TestDevice&) = delete;
+    TestDevice& operator=(const TestDevice&) = delete;
+
+    // Drops this process's connection, as when the program ends.
+    static void Restart() { platform::Store::ReleaseDevice(); }
+
+private:
+    std::string m_root;
+};
+
+class TestZone {
+public:
+    explicit TestZone(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ"))
+            m_old = old;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TestZone()
+    {
+        if (m_old)
+            setenv("TZ", m_old->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    TestZone(const TestZone&) = delete;
+    TestZone& operator=(const TestZone&) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
+
+class TestLocale {
+public:
+    explicit TestLocale(const char* name) { platform::SetLocaleName(name); }
+    ~TestLocale()
+    {
+        platform::SetLocaleName(nullptr);
+        platform::SetUserShortDateFormat(nullptr);
+        platform::SetUserTimeFormat(nullptr);
+    }
+    TestLocale(const TestLocale&) = delete;
+    TestLocale& operator=(const TestLocale&) = delete;
+};
+
+inline bool LoadProgramString(UINT id, CString& out)
+{
+    std::size_t count = 0;
+    const StringTableEntry* table = GetStringTable(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (table[i].nID == id) {
+            out = table[i].pszText;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Everything a ledger test runs under.
+class LedgerTest : public testing::Test {
+protected:
+    LedgerTest() : m_clock(TEST_NOW), m_zone("Europe/Berlin"), m_locale("en_US")
+    {
+        platform::SetStringLoader(LoadProgramString);
+    }
+    ~LedgerTest() override { platform::SetStringLoader(nullptr); }
+
+    TestDevice m_device;
+    platform::FixedClock m_clock;
+    TestZone m_zone;
+    TestLocale m_locale;
+};
+
+inline std::string Utf8(const CString& text) { return text.ToUtf8(); }
