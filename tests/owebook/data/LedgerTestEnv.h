@@ -29,12 +29,18 @@ public:
         const char* made = mkdtemp(pattern);
         EXPECT_NE(made, nullptr);
         m_root = made ? made : "";
+        if (const char* old = std::getenv("OWEBOOK_HOME"))
+            m_previous = old;
         setenv("OWEBOOK_HOME", (m_root + "/device").c_str(), 1);
     }
+    // Goes back to the device in force before, so that devices can nest.
     ~TestDevice()
     {
         platform::Store::ReleaseDevice();
-        unsetenv("OWEBOOK_HOME");
+        if (m_previous)
+            setenv("OWEBOOK_HOME", m_previous->c_str(), 1);
+        else
+            unsetenv("OWEBOOK_HOME");
         if (!m_root.empty())
             nftw(m_root.c_str(), [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 16,
                  FTW_DEPTH | FTW_PHYS);
@@ -47,6 +53,7 @@ public:
 
 private:
     std::string m_root;
+    std::optional<std::string> m_previous;
 };
 
 class TestZone {
