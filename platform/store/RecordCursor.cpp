@@ -10,6 +10,7 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kFirstBatch = 16;
+constexpr std::size_t kEqualBatch = 2;  // a value seek is mostly a lookup
 constexpr std::size_t kLargestBatch = 1024;
 
 // Each statement seeks the index on all its equality columns; a row-value
@@ -166,7 +167,7 @@ CEOID RecordCursor::Next()
         ToEnd();
         return 0;
     }
-    m_batch = std::min(std::max(m_batch, kFirstBatch) * 4, kLargestBatch);
+    m_batch = std::min(std::max<std::size_t>(m_batch, 1) * 4, kLargestBatch);
     if (!Fetch(&m_key, m_oid, 0, m_batch)) {
         ToEnd();
         return 0;
@@ -176,6 +177,7 @@ CEOID RecordCursor::Next()
 
 bool RecordCursor::ToRecord(CEOID oid)
 {
+    m_batch = 1;
     if (!FetchRecord(oid)) {
         ToEnd();
         return false;
@@ -197,7 +199,7 @@ bool RecordCursor::ToIndex(DWORD index)
 
 CEOID RecordCursor::FirstEqual(const std::vector<std::uint8_t>& key)
 {
-    m_batch = kFirstBatch;
+    m_batch = kEqualBatch;
     if (!m_byKey || !Fetch(&key, 0, 0, m_batch)) {
         ToEnd();
         return 0;
