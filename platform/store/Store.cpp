@@ -141,6 +141,12 @@ bool Store::Open()
     int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
         ::close(fd);
+        // The new name must outlive a power cut as the writes into it will.
+        int dir = ::open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            fsync(dir);
+            ::close(dir);
+        }
     } else if (errno != EEXIST) {
         Complain(m_path, std::strerror(errno));
         return false;

@@ -105,6 +105,11 @@ TEST_F(CCeDBDatabaseTest, StoreFileIsPrivate)
     ASSERT_EQ(stat(m_device.StoreFile().c_str(), &file), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u);
     EXPECT_EQ(file.st_mode & 0777, 0600u);
+    for (const char* companion : {"-wal", "-shm"}) {
+        struct stat log {};
+        ASSERT_EQ(stat((m_device.StoreFile() + companion).c_str(), &log), 0) << companion;
+        EXPECT_EQ(log.st_mode & 0777, 0600u) << companion;
+    }
 }
 
 TEST_F(CCeDBDatabaseTest, DatabasesOutliveTheProcessConnection)

@@ -110,6 +110,36 @@ TEST(StoreFile, FolderThatCannotBeMadeFailsCleanly)
     EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("cannot create its folder"));
 }
 
+TEST(StoreFile, DamagedRecordFailsToReadAndIsLeftAlone)
+{
+    DeviceFolder device;
+    CCeDBDatabase db;
+    ASSERT_TRUE(db.Create(u"Main"));
+    ASSERT_TRUE(db.Open(u"Main"));
+    CCeDBRecord rec;
+    rec.AddProp(CCeDBProp(u"fine", 1));
+    CEOID before = db.AddRecord(&rec);
+    CEOID damaged = db.AddRecord(&rec);
+    CEOID after = db.AddRecord(&rec);
+    // Another writer leaves a property whose size runs past the record's end.
+    sqlite3* handle = nullptr;
+    ASSERT_EQ(sqlite3_open(device.StoreFile().c_str(), &handle), SQLITE_OK);
+    std::string sql = "UPDATE records SET props = X'011f000100ff000000' WHERE oid = " + std::to_string(damaged);
+    ASSERT_EQ(sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(handle);
+
+    testing::internal::CaptureStderr();
+    std::vector<CEOID> readable;
+    for (CEOID oid = db.SeekFirst(); oid; oid = db.SeekNext())
+        if (db.ReadCurrRecord(&rec))
+            readable.push_back(oid);
+    EXPECT_EQ(readable, (std::vector<CEOID>{before, after}));
+    ASSERT_TRUE(db.SeekToRecord(damaged));
+    EXPECT_FALSE(db.WriteCurrRecord(&rec));
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("damaged record"));
+    EXPECT_TRUE(db.DeleteCurrRecord());  // it can still be removed
+}
+
 // Runs `scenario` without write access to the device folder: as an ordinary
 // user in a child process when the tests run as root.
 int WithoutWriteAccess(const DeviceFolder& device, const std::function<int()>& scenario)
