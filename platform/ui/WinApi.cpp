@@ -1,0 +1,515 @@
+#include "platform/ui/WinApi.h"
+
+#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/TopLevelFrame.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <map>
+
+using platform::FindWindow;
+using platform::Window;
+
+HWND CreateWindowEx(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam)
+{
+    CREATESTRUCT cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, y, x, static_cast<LONG>(dwStyle),
+                    lpWindowName, lpClassName, dwExStyle};
+    return platform::CreateWindowFor(cs, nullptr);
+}
+
+BOOL DestroyWindow(HWND hWnd) { return platform::DestroyWindowTree(hWnd); }
+
+BOOL IsWindow(HWND hWnd) { return FindWindow(hWnd) ? TRUE : FALSE; }
+
+HWND GetParent(HWND hWnd)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return nullptr;
+    return w->IsTopLevel() ? w->owner : w->parent;
+}
+
+HWND GetWindow(HWND hWnd, UINT uCmd)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return nullptr;
+    if (uCmd == GW_CHILD)
+        return w->children.empty() ? nullptr : w->children.front();
+    if (uCmd == GW_OWNER)
+        return w->IsTopLevel() ? w->owner : nullptr;
+    Window* parent = FindWindow(w->parent);
+    if (!parent || w->IsTopLevel())
+        return nullptr;
+    const auto& siblings = parent->children;
+    auto it = std::find(siblings.begin(), siblings.end(), hWnd);
+    switch (uCmd) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return (it != siblings.end() && it + 1 != siblings.end()) ? *(it + 1) : nullptr;
+    case GW_HWNDPREV: return (it != siblings.end() && it != siblings.begin()) ? *(it - 1) : nullptr;
+    default: return nullptr;
+    }
+}
+
+HWND GetDlgItem(HWND hDlg, int nIDDlgItem)
+{
+    Window* w = FindWindow(hDlg);
+    if (!w)
+        return nullptr;
+    for (HWND c : w->children)
+        if (Window* child = FindWindow(c); child && static_cast<WORD>(child->id) == static_cast<WORD>(nIDDlgItem))
+            return c;
+    return nullptr;
+}
+
+int GetDlgCtrlID(HWND hWnd)
+{
+    Window* w = FindWindow(hWnd);
+    return (w && !w->IsTopLevel()) ? static_cast<int>(w->id) : 0;
+}
+
+BOOL IsChild(HWND hWndParent, HWND hWnd)
+{
+    return (hWndParent != hWnd && FindWindow(hWndParent) && platform::IsDescendant(hWndParent, hWnd)) ? TRUE : FALSE;
+}
+
+HWND GetDesktopWindow() { return nullptr; }
+
+int GetClassName(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !lpClassName || nMaxCount <= 0)
+        return 0;
+    const int n = std::min(nMaxCount - 1, w->className.GetLength());
+    for (int i = 0; i < n; ++i)
+        lpClassName[i] = w->className.GetAt(i);
+    lpClassName[n] = 0;
+    return n;
+}
+
+BOOL EnableWindow(HWND hWnd, BOOL bEnable)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return FALSE;
+    const bool wasDisabled = !w->enabled;
+    const bool enable = bEnable != FALSE;
+    if (w->enabled != enable) {
+        w->enabled = enable;
+        if (enable)
+            w->style &= ~WS_DISABLED;
+        else
+            w->style |= WS_DISABLED;
+        // A disabled top-level window keeps its look; modality blocks its input.
+        if (!w->IsTopLevel() && w->widget)
+            w->widget->setEnabled(enable);
+        if (!enable && platform::FocusWindow() && platform::IsDescendant(hWnd, platform::FocusWindow()) &&
+            !w->IsTopLevel())
+            platform::SetFocusTo(nullptr);
+        platform::Dispatch(hWnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    }
+    return wasDisabled ? TRUE : FALSE;
+}
+
+BOOL IsWindowEnabled(HWND hWnd)
+{
+    Window* w = FindWindow(hWnd);
+    return (w && w->enabled) ? TRUE : FALSE;
+}
+
+BOOL ShowWindow(HWND hWnd, int nCmdShow)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return FALSE;
+    const bool wasVisible = (w->style & WS_VISIBLE) != 0;
+    const bool show = nCmdShow != SW_HIDE;
+    if (show)
+        w->style |= WS_VISIBLE;
+    else
+        w->style &= ~WS_VISIBLE;
+    if (show != wasVisible) {
+        platform::Dispatch(hWnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+        if (!(w = FindWindow(hWnd)))
+            return wasVisible ? TRUE : FALSE;
+        if (!show && platform::FocusWindow() && platform::IsDescendant(hWnd, platform::FocusWindow()))
+            platform::SetFocusTo(nullptr);
+        platform::ShowWidget(*w, show);
+    }
+    if (show && w->IsTopLevel() && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE &&
+        nCmdShow != SW_SHOWMINNOACTIVE)
+        platform::Activate(hWnd);
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL IsWindowVisible(HWND hWnd)
+{
+    for (Window* w = FindWindow(hWnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+        if (!(w->style & WS_VISIBLE))
+            return FALSE;
+    return FindWindow(hWnd) ? TRUE : FALSE;
+}
+
+BOOL SetWindowText(HWND hWnd, LPCWSTR lpString)
+{
+    if (!FindWindow(hWnd))
+        return FALSE;
+    static const WCHAR empty[] = {0};
+    return platform::Dispatch(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString ? lpString : empty)) ? TRUE
+                                                                                                           : FALSE;
+}
+
+int GetWindowText(HWND hWnd, LPWSTR lpString, int nMaxCount)
+{
+    if (!lpString || nMaxCount <= 0)
+        return 0;
+    lpString[0] = 0;
+    if (!FindWindow(hWnd))
+        return 0;
+    return static_cast<int>(
+        platform::Dispatch(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
+}
+
+int GetWindowTextLength(HWND hWnd)
+{
+    return FindWindow(hWnd) ? static_cast<int>(platform::Dispatch(hWnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
+}
+
+BOOL SetDlgItemText(HWND hDlg, int nIDDlgItem, LPCWSTR lpString)
+{
+    return SetWindowText(GetDlgItem(hDlg, nIDDlgItem), lpString);
+}
+
+UINT GetDlgItemText(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int nMaxCount)
+{
+    return static_cast<UINT>(GetWindowText(GetDlgItem(hDlg, nIDDlgItem), lpString, nMaxCount));
+}
+
+LONG GetWindowLong(HWND hWnd, int nIndex)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return 0;
+    switch (nIndex) {
+    case GWL_STYLE: return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
+    case GWL_ID: return static_cast<LONG>(w->id);
+    case GWL_USERDATA: return static_cast<LONG>(w->userData);
+    case DWL_MSGRESULT: return static_cast<LONG>(w->dialogResult);
+    default: return 0;
+    }
+}
+
+LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return 0;
+    LONG old = GetWindowLong(hWnd, nIndex);
+    switch (nIndex) {
+    case GWL_STYLE:
+    case GWL_EXSTYLE: {
+        DWORD& bits = nIndex == GWL_STYLE ? w->style : w->exStyle;
+        STYLESTRUCT change{bits, static_cast<DWORD>(dwNewLong)};
+        bits = change.styleNew;
+        if (w->strip)
+            w->strip->SetOkVisible((w->exStyle & WS_EX_CAPTIONOKBTN) != 0);
+        if (change.styleOld != change.styleNew)
+            platform::Dispatch(hWnd, WM_STYLECHANGED, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&change));
+        break;
+    }
+    case GWL_ID: w->id = static_cast<UINT>(dwNewLong); break;
+    case GWL_USERDATA: w->userData = dwNewLong; break;
+    case DWL_MSGRESULT: w->dialogResult = dwNewLong; break;
+    default: return 0;
+    }
+    return old;
+}
+
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !lpRect)
+        return FALSE;
+    *lpRect = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    return TRUE;
+}
+
+static POINT ClientOrigin(Window* w)
+{
+    POINT origin{0, 0};
+    for (; w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent)) {
+        origin.x += w->rect.left;
+        origin.y += w->rect.top;
+    }
+    return origin;
+}
+
+BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !lpRect)
+        return FALSE;
+    const POINT origin = ClientOrigin(w);
+    *lpRect = RECT{origin.x, origin.y, origin.x + (w->rect.right - w->rect.left),
+                   origin.y + (w->rect.bottom - w->rect.top)};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !lpPoint)
+        return FALSE;
+    const POINT origin = ClientOrigin(w);
+    lpPoint->x += origin.x;
+    lpPoint->y += origin.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !lpPoint)
+        return FALSE;
+    const POINT origin = ClientOrigin(w);
+    lpPoint->x -= origin.x;
+    lpPoint->y -= origin.y;
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint)
+{
+    return SetWindowPos(hWnd, nullptr, x, y, nWidth, nHeight,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0u : SWP_NOREDRAW));
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return FALSE;
+    RECT r = w->rect;
+    const LONG oldWidth = r.right - r.left, oldHeight = r.bottom - r.top;
+    if (!(uFlags & SWP_NOMOVE)) {
+        r.right = x + oldWidth;
+        r.bottom = y + oldHeight;
+        r.left = x;
+        r.top = y;
+    }
+    if (!(uFlags & SWP_NOSIZE)) {
+        r.right = r.left + std::max(cx, 0);
+        r.bottom = r.top + std::max(cy, 0);
+    }
+    const bool moved = r.left != w->rect.left || r.top != w->rect.top;
+    const bool sized = (r.right - r.left) != oldWidth || (r.bottom - r.top) != oldHeight;
+    w->rect = r;
+    platform::ApplyGeometry(*w);
+    if (!(uFlags & SWP_NOZORDER) && w->widget && !w->IsTopLevel()) {
+        if (hWndInsertAfter == HWND_TOP || hWndInsertAfter == HWND_TOPMOST)
+            w->widget->raise();
+        else if (hWndInsertAfter == HWND_BOTTOM)
+            w->widget->lower();
+    }
+    if (moved)
+        platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
+    if (sized && FindWindow(hWnd))
+        platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right - r.left, r.bottom - r.top));
+    if (uFlags & SWP_SHOWWINDOW)
+        ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    else if (uFlags & SWP_HIDEWINDOW)
+        ShowWindow(hWnd, SW_HIDE);
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL /*bErase*/)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !w->widget)
+        return FALSE;
+    if (lpRect)
+        w->widget->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top));
+    else
+        w->widget->update();
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND hWnd)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || !w->widget)
+        return FALSE;
+    if (w->widget->isVisible())
+        w->widget->repaint();
+    return TRUE;
+}
+
+int GetSystemMetrics(int nIndex)
+{
+    switch (nIndex) {
+    case SM_CXSCREEN: return platform::kScreenWidth;
+    case SM_CYSCREEN: return platform::kScreenHeight;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 13;
+    case SM_CYCAPTION: return platform::kCaptionStripHeight;
+    default: return 0;
+    }
+}
+
+HWND SetFocus(HWND hWnd)
+{
+    if (hWnd && !FindWindow(hWnd))
+        return nullptr;
+    return platform::SetFocusTo(hWnd);
+}
+
+HWND GetFocus() { return platform::FocusWindow(); }
+
+HWND SetActiveWindow(HWND hWnd)
+{
+    if (!FindWindow(hWnd))
+        return nullptr;
+    return platform::Activate(hWnd);
+}
+
+HWND GetActiveWindow() { return platform::ActiveWindow(); }
+
+BOOL SetForegroundWindow(HWND hWnd)
+{
+    hWnd = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(hWnd) & ~std::uintptr_t(1));
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return FALSE;
+    platform::Activate(hWnd);
+    if (QWidget* outer = w->Outer()) {
+        outer->raise();
+        outer->activateWindow();
+    }
+    return TRUE;
+}
+
+HWND GetForegroundWindow() { return platform::ActiveWindow(); }
+
+LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return platform::Dispatch(hWnd, Msg, wParam, lParam);
+}
+
+BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return platform::MessageLoop::Post(hWnd, Msg, wParam, lParam);
+}
+
+void PostQuitMessage(int nExitCode) { platform::MessageLoop::PostQuit(nExitCode); }
+
+LRESULT SendDlgItemMessage(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessage(GetDlgItem(hDlg, nIDDlgItem), Msg, wParam, lParam);
+}
+
+UINT RegisterWindowMessage(LPCWSTR lpString)
+{
+    if (!lpString || !*lpString)
+        return 0;
+    static std::map<CString, UINT> registered;
+    CString key(lpString);
+    key.MakeUpper();   // names compare without regard to case
+    auto it = registered.find(key);
+    if (it != registered.end())
+        return it->second;
+    const UINT next = WM_REGISTERED_FIRST + static_cast<UINT>(registered.size());
+    if (next > WM_REGISTERED_LAST)
+        return 0;
+    registered.emplace(key, next);
+    return next;
+}
+
+LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return platform::GenericWindowProc(hWnd, Msg, wParam, lParam);
+}
+
+LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
+}
+
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc)(HWND, UINT, UINT_PTR, DWORD))
+{
+    Window* w = FindWindow(hWnd);
+    if (!w || nIDEvent == 0)
+        return 0;
+    QTimer*& timer = w->timers[nIDEvent];
+    if (!timer)
+        timer = new QTimer;
+    timer->disconnect();
+    timer->setInterval(static_cast<int>(std::min<UINT>(uElapse, 0x7FFFFFFF)));
+    QObject::connect(timer, &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
+        ::SendMessage(hWnd, WM_TIMER, nIDEvent, reinterpret_cast<LPARAM>(lpTimerFunc));
+    });
+    timer->start();
+    return nIDEvent;
+}
+
+BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent)
+{
+    Window* w = FindWindow(hWnd);
+    if (!w)
+        return FALSE;
+    auto it = w->timers.find(uIDEvent);
+    if (it == w->timers.end())
+        return FALSE;
+    delete it->second;
+    w->timers.erase(it);
+    return TRUE;
+}
+
+SHORT GetKeyState(int nVirtKey)
+{
+    if (!QApplication::instance())
+        return 0;
+    const Qt::KeyboardModifiers mods = QApplication::keyboardModifiers();
+    bool down = false;
+    switch (nVirtKey) {
+    case VK_SHIFT: down = mods & Qt::ShiftModifier; break;
+    case VK_CONTROL: down = mods & Qt::ControlModifier; break;
+    case VK_MENU: down = mods & Qt::AltModifier; break;
+    case VK_LBUTTON: down = QApplication::mouseButtons() & Qt::LeftButton; break;
+    default: break;
+    }
+    return down ? static_cast<SHORT>(0x8000) : 0;
+}
+
+BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
+{
+    if (!lpEnumFunc)
+        return FALSE;
+    for (HWND hwnd : platform::AllWindows()) {
+        Window* w = FindWindow(hwnd);
+        if (w && w->IsTopLevel() && !lpEnumFunc(hwnd, lParam))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+UINT IsDlgButtonChecked(HWND hDlg, int nIDButton)
+{
+    return static_cast<UINT>(SendDlgItemMessage(hDlg, nIDButton, BM_GETCHECK, 0, 0));
+}
+
+BOOL CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck)
+{
+    HWND button = GetDlgItem(hDlg, nIDButton);
+    if (!button)
+        return FALSE;
+    SendMessage(button, BM_SETCHECK, uCheck, 0);
+    return TRUE;
+}

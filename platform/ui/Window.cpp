@@ -1,0 +1,70 @@
+#include "platform/ui/Window.h"
+
+#include "platform/gdi/HandleTable.h"
+#include "platform/ui/WindowTable.h"
+
+#include <QVariant>
+
+namespace platform {
+namespace {
+
+constexpr const char* kHwndProperty = "owebookHwnd";
+constexpr const char* kNoWindowProperty = "owebookNoWindow";
+
+HandleTable<Window>& Table()
+{
+    static HandleTable<Window> table;
+    return table;
+}
+
+}  // namespace
+
+HWND AddWindowToTable(Window* window)
+{
+    return reinterpret_cast<HWND>(Table().Add(window));
+}
+
+void RemoveWindowFromTable(HWND hwnd) { Table().Remove(reinterpret_cast<std::uintptr_t>(hwnd)); }
+
+Window* FindWindow(HWND hwnd) { return Table().Get(reinterpret_cast<std::uintptr_t>(hwnd)); }
+
+std::vector<HWND> AllWindows()
+{
+    std::vector<HWND> all;
+    Table().ForEach([&](Window* w) { all.push_back(w->hwnd); });
+    return all;
+}
+
+void TagWidget(QWidget* widget, HWND hwnd)
+{
+    if (widget)
+        widget->setProperty(kHwndProperty, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(hwnd)));
+}
+
+void MarkNotAWindow(QWidget* widget)
+{
+    if (widget)
+        widget->setProperty(kNoWindowProperty, true);
+}
+
+HWND HwndOfWidget(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w->property(kNoWindowProperty).toBool())
+            return nullptr;
+        const QVariant tag = w->property(kHwndProperty);
+        if (tag.isValid()) {
+            HWND hwnd = reinterpret_cast<HWND>(tag.value<quintptr>());
+            return FindWindow(hwnd) ? hwnd : nullptr;
+        }
+        // Popups (a combo box's list, a menu) are their own desktop windows:
+        // what happens in them is the control's business, not a window message.
+        if (w->isWindow())
+            return nullptr;
+    }
+    return nullptr;
+}
+
+Window* WindowOfWidget(const QWidget* widget) { return FindWindow(HwndOfWidget(widget)); }
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// The platform's record of one window: what the handle stands for. The C++
+// object that handles the window's messages (a CWnd) is separate and may be
+// swapped by subclassing, so whatever a control must keep about itself lives
+// here (in its widget or its ControlData), never in the CWnd object.
+
+#include "platform/core/CString.h"
+#include "platform/ui/WinUser.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class CWnd;
+class QTimer;
+
+namespace platform {
+
+class CaptionStrip;
+
+// A control's own state, owned by its window and deleted with it.
+class ControlData {
+public:
+    virtual ~ControlData() = default;
+};
+
+struct Window {
+    HWND hwnd = nullptr;
+    CString className;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    UINT id = 0;
+    HWND parent = nullptr;   // children only
+    HWND owner = nullptr;    // top-level windows only
+    CString text;
+    RECT rect{};             // children: in the parent's client area; top-level: on the screen
+    HFONT font = nullptr;
+    HFONT ownedFont = nullptr;   // deleted with the window (a dialog's template font)
+    bool enabled = true;
+    bool destroying = false;
+
+    QPointer<QWidget> widget;   // the client area: children's widgets live in it
+    QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client
+    CaptionStrip* strip = nullptr;
+
+    CWnd* object = nullptr;      // receives the messages
+    CWnd* autoObject = nullptr;  // made for the window; deleted with it
+    std::unique_ptr<ControlData> controlData;
+
+    std::vector<HWND> children;  // creation order: z-order and tab order
+    HWND lastFocus = nullptr;    // focus to restore when the window is activated again
+    std::map<UINT_PTR, QTimer*> timers;
+    LONG_PTR userData = 0;
+    LRESULT dialogResult = 0;    // DWL_MSGRESULT
+    SIZE baseUnits{0, 0};        // dialogs: the template font's dialog base units
+
+    bool IsTopLevel() const { return (style & WS_CHILD) == 0; }
+    QWidget* Outer() const { return frame ? frame.data() : widget.data(); }
+};
+
+// Null for a null, stale or foreign handle.
+Window* FindWindow(HWND hwnd);
+// The window whose widget is `widget` or holds it; null if none.
+Window* WindowOfWidget(const QWidget* widget);
+HWND HwndOfWidget(const QWidget* widget);
+void TagWidget(QWidget* widget, HWND hwnd);
+
+template <class T>
+T* GetControlData(HWND hwnd)
+{
+    Window* w = FindWindow(hwnd);
+    return w ? dynamic_cast<T*>(w->controlData.get()) : nullptr;
+}
+
+// Every live window, in no particular order.
+std::vector<HWND> AllWindows();
+
+}  // namespace platform

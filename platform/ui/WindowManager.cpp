@@ -1,0 +1,589 @@
+#include "platform/ui/WindowManager.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/FontMapper.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/EventBridge.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/TopLevelFrame.h"
+#include "platform/ui/WinApi.h"
+#include "platform/ui/WindowClassRegistry.h"
+#include "platform/ui/WindowTable.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <map>
+
+namespace platform {
+
+// --- calls into CWnd --------------------------------------------------------
+
+LRESULT WindowAccess::WindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return object->WindowProc(message, wParam, lParam);
+}
+
+LRESULT WindowAccess::DefWindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return object->DefWindowProc(message, wParam, lParam);
+}
+
+BOOL WindowAccess::PreTranslateMessage(CWnd* object, MSG* msg) { return object->PreTranslateMessage(msg); }
+
+void WindowAccess::PostNcDestroy(CWnd* object) { object->PostNcDestroy(); }
+
+namespace {
+
+HWND g_focus = nullptr;
+HWND g_active = nullptr;
+
+std::map<int, MessageObserver>& Observers()
+{
+    static std::map<int, MessageObserver> observers;
+    return observers;
+}
+
+QFont DefaultFont()
+{
+    static const QFont font = FontFromLogFont(DefaultLogFont());
+    return font;
+}
+
+QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
+
+void UpdateTitle(Window& w)
+{
+    if (!w.frame)
+        return;
+    const QString title = ToQString(w.text);
+    w.frame->setWindowTitle(title.isEmpty() ? QStringLiteral("Owebook") : title);
+    w.frame->setAccessibleName(title);
+    if (w.strip)
+        w.strip->SetTitle(title);
+}
+
+QWidget* FocusTarget(Window& w)
+{
+    QWidget* target = w.widget;
+    if (!target)
+        return nullptr;
+    if (QWidget* fw = target->window()->focusWidget(); fw && (fw == target || target->isAncestorOf(fw)))
+        return fw;
+    if (QWidget* proxy = target->focusProxy())
+        return proxy;
+    return target;
+}
+
+// Turns a message sent by code into the Qt event a user would have caused.
+void Synthesize(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    QWidget* target = FocusTarget(w);
+    if (!target)
+        return;
+    switch (message) {
+    case WM_CHAR: {
+        const QChar c(static_cast<char16_t>(wParam));
+        int key = Qt::Key_unknown;
+        switch (wParam) {
+        case VK_BACK: key = Qt::Key_Backspace; break;
+        case VK_RETURN: key = Qt::Key_Return; break;
+        case VK_TAB: key = Qt::Key_Tab; break;
+        case VK_ESCAPE: key = Qt::Key_Escape; break;
+        default:
+            if (c.isLetterOrNumber() && c.unicode() < 0x80)
+                key = c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : Qt::Key_A + (c.toUpper().unicode() - 'A');
+            else if (c.unicode() == ' ')
+                key = Qt::Key_Space;
+        }
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        EventBridge::DeliverRaw(target, &event);
+        break;
+    }
+    case WM_KEYDOWN: {
+        // Keys whose work the character does (Backspace, Enter...) act through WM_CHAR.
+        if (wParam == VK_BACK || wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE ||
+            (wParam >= '0' && wParam <= 'Z') || wParam == VK_SPACE)
+            return;
+        QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(static_cast<UINT>(wParam)), Qt::NoModifier);
+        EventBridge::DeliverRaw(target, &event);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: {
+        const QPointF local(static_cast<SHORT>(LOWORD(lParam)) + 0.5, static_cast<SHORT>(HIWORD(lParam)) + 0.5);
+        QWidget* child = w.widget->childAt(local.toPoint());
+        QWidget* receiver = child ? child : w.widget.data();
+        const QPointF pos = receiver->mapFrom(w.widget, local);
+        const bool down = message == WM_LBUTTONDOWN;
+        QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, pos,
+                          receiver->mapToGlobal(pos), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        EventBridge::DeliverRaw(receiver, &event);
+        break;
+    }
+    default: break;
+    }
+}
+
+void SaveFocusOf(HWND topLevel)
+{
+    if (Window* w = FindWindow(topLevel); w && g_focus && IsDescendant(topLevel, g_focus))
+        w->lastFocus = g_focus;
+}
+
+}  // namespace
+
+// --- lookup helpers ---------------------------------------------------------
+
+HWND TopLevelOf(HWND hwnd)
+{
+    Window* w = FindWindow(hwnd);
+    while (w && !w->IsTopLevel()) {
+        Window* parent = FindWindow(w->parent);
+        if (!parent)
+            break;
+        w = parent;
+    }
+    return w ? w->hwnd : nullptr;
+}
+
+bool IsDescendant(HWND ancestor, HWND hwnd)
+{
+    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+        if (w->hwnd == ancestor)
+            return true;
+    return false;
+}
+
+void ApplyGeometry(Window& w)
+{
+    const int cx = std::max<int>(0, w.rect.right - w.rect.left);
+    const int cy = std::max<int>(0, w.rect.bottom - w.rect.top);
+    if (w.frame) {
+        static_cast<TopLevelFrame*>(w.frame.data())->SetClientSize(cx, cy);
+    } else if (w.widget) {
+        w.widget->setGeometry(w.rect.left, w.rect.top, cx, cy);
+    }
+}
+
+void ShowWidget(Window& w, bool visible)
+{
+    if (QWidget* outer = w.Outer())
+        outer->setVisible(visible);
+}
+
+// --- creation and destruction -------------------------------------------------
+
+HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
+{
+    EnsureApplication();
+    CREATESTRUCT cs = csIn;
+    const bool child = (cs.style & WS_CHILD) != 0;
+    Window* parent = FindWindow(cs.hwndParent);
+    if (child && !parent)
+        return nullptr;
+    if (object && object->m_hWnd)
+        return nullptr;
+
+    const WindowClass* cls = FindWindowClass(cs.lpszClass);
+    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
+
+    auto* w = new Window;
+    w->hwnd = AddWindowToTable(w);
+    if (!w->hwnd) {
+        delete w;
+        return nullptr;
+    }
+    HWND hwnd = w->hwnd;
+    w->className = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? CString(cs.lpszClass) : CString();
+    w->style = static_cast<DWORD>(cs.style);
+    w->exStyle = cs.dwExStyle;
+    w->enabled = (cs.style & WS_DISABLED) == 0;
+    if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))
+        w->text = cs.lpszName;
+    if (child) {
+        w->parent = cs.hwndParent;
+        w->id = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(cs.hMenu));
+        parent->children.push_back(hwnd);
+    } else if (parent) {
+        w->owner = TopLevelOf(cs.hwndParent);
+    }
+    if (!child && (cs.cx <= 0 || cs.cy <= 0)) {
+        const CRect work = WorkArea();
+        cs.x = work.left;
+        cs.y = work.top;
+        cs.cx = work.Width();
+        cs.cy = work.Height();
+    }
+    w->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+
+    if (object) {
+        w->object = object;
+    } else {
+        w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
+        w->object = w->autoObject;
+    }
+    w->object->m_hWnd = hwnd;
+
+    QWidget* host = nullptr;
+    if (!child) {
+        const bool strip = (cs.style & WS_CAPTION) == WS_CAPTION;
+        auto* frame = new TopLevelFrame(hwnd, strip);
+        w->frame = frame;
+        w->strip = frame->Strip();
+        if (w->strip)
+            w->strip->SetOkVisible((cs.dwExStyle & WS_EX_CAPTIONOKBTN) != 0);
+        host = frame;
+    } else {
+        host = parent->widget;
+    }
+    QWidget* widget = windowClass.makeWidget(hwnd, cs, host);
+    if (!widget) {
+        w->object->m_hWnd = nullptr;
+        DestroyWindowTree(hwnd);
+        return nullptr;
+    }
+    w->widget = widget;
+    TagWidget(widget, hwnd);
+    widget->setFont(DefaultFont());
+    widget->setEnabled(w->enabled);
+    if (w->frame) {
+        static_cast<TopLevelFrame*>(w->frame.data())->SetClient(widget, cs.cx, cs.cy);
+        widget->show();
+        UpdateTitle(*w);
+    } else {
+        ApplyGeometry(*w);
+        widget->setVisible(false);
+    }
+
+    cs.hMenu = child ? cs.hMenu : nullptr;
+    if (Dispatch(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        DestroyWindowTree(hwnd);
+        return nullptr;
+    }
+    if (!FindWindow(hwnd))
+        return nullptr;
+    Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
+    if (Window* again = FindWindow(hwnd); again && (again->style & WS_VISIBLE))
+        ::ShowWindow(hwnd, SW_SHOW);
+    return FindWindow(hwnd) ? hwnd : nullptr;
+}
+
+BOOL DestroyWindowTree(HWND hwnd)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || w->destroying)
+        return FALSE;
+    w->destroying = true;
+    const bool wasActive = (g_active == hwnd);
+    const HWND owner = w->owner;
+
+    if (g_focus && IsDescendant(hwnd, g_focus))
+        SetFocusTo(nullptr);
+    if (QWidget* outer = w->Outer())
+        outer->hide();
+
+    // Windows this one owns go first, as on the handheld.
+    for (HWND other : AllWindows())
+        if (Window* o = FindWindow(other); o && o->owner == hwnd)
+            DestroyWindowTree(other);
+
+    Dispatch(hwnd, WM_DESTROY, 0, 0);
+    w = FindWindow(hwnd);
+    if (!w)
+        return TRUE;
+    const std::vector<HWND> children = w->children;
+    for (HWND c : children)
+        DestroyWindowTree(c);
+    w = FindWindow(hwnd);
+    if (!w)
+        return TRUE;
+    for (auto& [id, timer] : w->timers)
+        delete timer;
+    w->timers.clear();
+    Dispatch(hwnd, WM_NCDESTROY, 0, 0);
+
+    w = FindWindow(hwnd);
+    if (!w)
+        return TRUE;
+    if (Window* parent = FindWindow(w->parent))
+        parent->children.erase(std::remove(parent->children.begin(), parent->children.end(), hwnd),
+                               parent->children.end());
+    if (g_focus == hwnd)
+        g_focus = nullptr;
+    if (g_active == hwnd)
+        g_active = nullptr;
+    RemoveWindowFromTable(hwnd);
+
+    CWnd* object = w->object;
+    CWnd* autoObject = w->autoObject;
+    if (object)
+        object->m_hWnd = nullptr;
+    if (QWidget* outer = w->Outer()) {
+        outer->setParent(nullptr);
+        outer->deleteLater();
+    }
+    if (w->ownedFont)
+        ::DeleteObject(w->ownedFont);
+    delete w;
+
+    if (autoObject) {
+        autoObject->m_hWnd = nullptr;
+        delete autoObject;
+    }
+    if (object && object != autoObject)
+        WindowAccess::PostNcDestroy(object);   // may delete the object
+    if (wasActive && FindWindow(owner))
+        Activate(owner);
+    return TRUE;
+}
+
+BOOL AttachObject(HWND hwnd, CWnd* object)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || !object || (object->m_hWnd && object->m_hWnd != hwnd))
+        return FALSE;
+    if (w->object == object)
+        return TRUE;
+    if (w->object && w->object != w->autoObject)
+        return FALSE;   // a window has one program object at a time
+    CWnd* old = w->autoObject;
+    w->object = object;
+    w->autoObject = nullptr;
+    object->m_hWnd = hwnd;
+    if (old) {
+        old->m_hWnd = nullptr;
+        delete old;
+    }
+    return TRUE;
+}
+
+HWND DetachObject(CWnd* object)
+{
+    if (!object)
+        return nullptr;
+    HWND hwnd = object->m_hWnd;
+    Window* w = FindWindow(hwnd);
+    object->m_hWnd = nullptr;
+    if (!w || w->object != object)
+        return nullptr;
+    const WindowClass* cls = FindWindowClass(w->className);
+    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
+    w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
+    w->object = w->autoObject;
+    w->object->m_hWnd = hwnd;
+    return hwnd;
+}
+
+// --- dispatch -----------------------------------------------------------------
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || !w->object)
+        return 0;
+    if (!Observers().empty()) {
+        const auto observers = Observers();   // an observer may remove itself
+        for (const auto& [id, observer] : observers)
+            observer(hwnd, message, wParam, lParam);
+        w = FindWindow(hwnd);
+        if (!w || !w->object)
+            return 0;
+    }
+    return WindowAccess::WindowProc(w->object, message, wParam, lParam);
+}
+
+LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w)
+        return 0;
+    switch (message) {
+    case WM_SETTEXT:
+        w->text = reinterpret_cast<LPCWSTR>(lParam);
+        UpdateTitle(*w);
+        if (w->widget) {
+            if (!w->frame)
+                w->widget->setAccessibleName(ToQString(w->text));
+            w->widget->update();
+        }
+        return TRUE;
+    case WM_GETTEXT: {
+        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
+        const int max = static_cast<int>(wParam);
+        if (!buffer || max <= 0)
+            return 0;
+        const int n = std::min(max - 1, w->text.GetLength());
+        for (int i = 0; i < n; ++i)
+            buffer[i] = w->text.GetAt(i);
+        buffer[n] = 0;
+        return n;
+    }
+    case WM_GETTEXTLENGTH:
+        return w->text.GetLength();
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wParam);
+        if (w->widget) {
+            GdiObject* font = LookupGdiObject(w->font, GdiKind::Font);
+            w->widget->setFont(font ? font->font : DefaultFont());
+            if (LOWORD(lParam))
+                w->widget->update();
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(LookupGdiObject(w->font) ? w->font : nullptr);
+    case WM_CLOSE:
+        ::DestroyWindow(hwnd);
+        return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+        if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
+            dc->SetTextColor(::GetSysColor(field ? COLOR_WINDOWTEXT : COLOR_STATICTEXT));
+            dc->SetBkColor(::GetSysColor(field ? COLOR_WINDOW : COLOR_STATIC));
+        }
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(field ? COLOR_WINDOW : COLOR_STATIC));
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && w->lastFocus && IsDescendant(hwnd, w->lastFocus) &&
+            g_focus != w->lastFocus)
+            SetFocusTo(w->lastFocus);
+        return 0;
+    case WM_TIMER:
+        if (lParam) {
+            auto proc = reinterpret_cast<void (*)(HWND, UINT, UINT_PTR, DWORD)>(lParam);
+            proc(hwnd, WM_TIMER, static_cast<UINT_PTR>(wParam), 0);
+        }
+        return 0;
+    case WM_PAINT:
+        EventBridge::LetQtHandle(hwnd, message);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (!EventBridge::LetQtHandle(hwnd, message))
+            Synthesize(*w, message, wParam, lParam);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+// --- focus and activation -------------------------------------------------------
+
+HWND FocusWindow()
+{
+    if (g_focus && !FindWindow(g_focus))
+        g_focus = nullptr;
+    return g_focus;
+}
+
+static HWND MoveFocus(HWND hwnd, bool moveQt)
+{
+    HWND old = FocusWindow();
+    if (hwnd && !FindWindow(hwnd))
+        return old;
+    if (old == hwnd)
+        return old;
+    if (hwnd) {
+        HWND top = TopLevelOf(hwnd);
+        if (top != g_active)
+            Activate(top);
+        if (FocusWindow() == hwnd)
+            return old;
+        old = FocusWindow();
+    }
+    g_focus = hwnd;
+    if (old)
+        Dispatch(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (g_focus != hwnd)
+        return old;   // a WM_KILLFOCUS handler moved the focus elsewhere
+    if (Window* w = FindWindow(hwnd)) {
+        if (moveQt && w->widget)
+            w->widget->setFocus(Qt::OtherFocusReason);
+        Dispatch(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    } else if (moveQt) {
+        if (Window* o = FindWindow(old); o && o->widget && o->widget->hasFocus())
+            o->widget->clearFocus();
+    }
+    return old;
+}
+
+HWND SetFocusTo(HWND hwnd) { return MoveFocus(hwnd, true); }
+
+void FocusChangedByQt(HWND hwnd)
+{
+    if (hwnd != FocusWindow())
+        MoveFocus(hwnd, false);
+}
+
+HWND ActiveWindow()
+{
+    if (g_active && !FindWindow(g_active))
+        g_active = nullptr;
+    return g_active;
+}
+
+HWND Activate(HWND hwnd)
+{
+    hwnd = TopLevelOf(hwnd);
+    HWND old = ActiveWindow();
+    if (old == hwnd)
+        return old;
+    g_active = hwnd;
+    if (old) {
+        SaveFocusOf(old);
+        Dispatch(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
+        if (g_active != hwnd)
+            return old;
+        if (g_focus && IsDescendant(old, g_focus))
+            MoveFocus(nullptr, false);
+    }
+    if (Window* w = FindWindow(hwnd)) {
+        Dispatch(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old));
+        if ((w = FindWindow(hwnd)) && w->frame && w->frame->isVisible()) {
+            w->frame->raise();
+            w->frame->activateWindow();
+        }
+    }
+    return old;
+}
+
+// --- observers and broadcasts -------------------------------------------------------
+
+int AddMessageObserver(MessageObserver observer)
+{
+    static int next = 0;
+    Observers()[++next] = std::move(observer);
+    return next;
+}
+
+void RemoveMessageObserver(int id) { Observers().erase(id); }
+
+void BroadcastSettingChange(UINT flags, LPCWSTR section)
+{
+    for (HWND hwnd : AllWindows())
+        if (Window* w = FindWindow(hwnd); w && w->IsTopLevel())
+            Dispatch(hwnd, WM_SETTINGCHANGE, flags, reinterpret_cast<LPARAM>(section));
+}
+
+}  // namespace platform

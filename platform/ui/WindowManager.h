@@ -1,0 +1,56 @@
+#pragma once
+// Creating, destroying and dispatching to windows; focus and activation
+// (platform internal).
+
+#include "platform/ui/Window.h"
+
+#include <functional>
+
+namespace platform {
+
+// Calls into a CWnd's protected virtuals on the platform's behalf.
+struct WindowAccess {
+    static LRESULT WindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT DefWindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam);
+    static BOOL PreTranslateMessage(CWnd* object, MSG* msg);
+    static void PostNcDestroy(CWnd* object);
+};
+
+// Makes the window, sends WM_CREATE and WM_SIZE, shows it when WS_VISIBLE.
+// `object` receives its messages; null lets the window class make one that the
+// window owns. Null on failure (bad parent, WM_CREATE answered -1).
+HWND CreateWindowFor(const CREATESTRUCT& cs, CWnd* object);
+BOOL DestroyWindowTree(HWND hwnd);
+
+// SendMessage: the window's receiver, synchronously; 0 for a stale handle.
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// What every window does with a message nobody handled.
+LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Swaps the receiving object; the platform-made object is deleted. Returns FALSE
+// for a stale handle or an object already attached to another window.
+BOOL AttachObject(HWND hwnd, CWnd* object);
+// Gives the window back to a fresh platform-made object; returns the handle.
+HWND DetachObject(CWnd* object);
+
+HWND FocusWindow();
+HWND SetFocusTo(HWND hwnd);                 // sends WM_KILLFOCUS / WM_SETFOCUS, moves Qt's focus
+void FocusChangedByQt(HWND hwnd);           // the user clicked or tabbed into hwnd
+HWND ActiveWindow();
+HWND Activate(HWND hwnd);                   // top-level windows: WM_ACTIVATE to both
+
+HWND TopLevelOf(HWND hwnd);
+bool IsDescendant(HWND ancestor, HWND hwnd);   // hwnd is ancestor or below it
+void ApplyGeometry(Window& w);
+void ShowWidget(Window& w, bool visible);
+
+// Every message that reaches a window passes here first (the testing layer's
+// recorder listens); returns an id for RemoveMessageObserver.
+using MessageObserver = std::function<void(HWND, UINT, WPARAM, LPARAM)>;
+int AddMessageObserver(MessageObserver observer);
+void RemoveMessageObserver(int id);
+
+// Sends WM_SETTINGCHANGE to every top-level window (locale or time zone changed).
+void BroadcastSettingChange(UINT flags, LPCWSTR section);
+
+}  // namespace platform
