@@ -1,0 +1,180 @@
+#include "platform/testing/DialogDriver.h"
+
+#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/EventBridge.h"
+#include "platform/ui/MessageBoxDialog.h"
+#include "platform/ui/WinApi.h"
+#include "platform/ui/Window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QToolButton>
+
+namespace platform::testing {
+namespace {
+
+QWidget* InputWidget(HWND hwnd)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || !w->widget)
+        return nullptr;
+    QWidget* target = w->widget;
+    if (QWidget* fw = target->window()->focusWidget(); fw && (fw == target || target->isAncestorOf(fw)))
+        return fw;
+    if (QWidget* proxy = target->focusProxy())
+        return proxy;
+    return target;
+}
+
+void SendKey(QWidget* target, int key, const QString& text)
+{
+    if (!target)
+        return;
+    QPointer<QWidget> guard(target);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    if (!guard)
+        return;
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+QString TextOfKey(UINT vk)
+{
+    switch (vk) {
+    case VK_RETURN: return QStringLiteral("\r");
+    case VK_ESCAPE: return QString(QChar(0x1B));
+    case VK_TAB: return QStringLiteral("\t");
+    case VK_BACK: return QString(QChar(0x08));
+    case VK_SPACE: return QStringLiteral(" ");
+    default: return QString();
+    }
+}
+
+int KeyOfChar(QChar c)
+{
+    if (c.unicode() < 0x80 && c.isLetter())
+        return Qt::Key_A + (c.toUpper().unicode() - 'A');
+    if (c.isDigit() && c.unicode() < 0x80)
+        return Qt::Key_0 + (c.unicode() - '0');
+    switch (c.unicode()) {
+    case ' ': return Qt::Key_Space;
+    case '\r':
+    case '\n': return Qt::Key_Return;
+    case '\t': return Qt::Key_Tab;
+    case 0x08: return Qt::Key_Backspace;
+    default: return c.unicode() < 0x80 ? int(c.unicode()) : int(Qt::Key_unknown);
+    }
+}
+
+}  // namespace
+
+void TapWindow(HWND hwnd)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || !w->widget)
+        return;
+    QWidget* widget = w->widget;
+    const QPoint centre = widget->rect().center();
+    QWidget* receiver = widget->childAt(centre);
+    if (!receiver)
+        receiver = widget;
+    const QPointF local = receiver->mapFrom(widget, QPointF(centre));
+    const QPointF global = receiver->mapToGlobal(local);
+    QPointer<QWidget> guard(receiver);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &press);
+    if (!guard)
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &release);
+}
+
+void TypeText(HWND hwnd, const CString& text)
+{
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const QChar c(text.GetAt(i));
+        SendKey(InputWidget(hwnd), KeyOfChar(c), QString(c == u'\n' ? QChar(u'\r') : c));
+    }
+}
+
+void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfKey(vk)); }
+
+bool DialogDriver::IsOpen() const { return ::IsWindow(m_hDlg) != FALSE; }
+
+CString DialogDriver::Caption() const
+{
+    CString caption;
+    if (CWnd* wnd = CWnd::FromHandle(m_hDlg))
+        wnd->GetWindowText(caption);
+    return caption;
+}
+
+UINT DialogDriver::TemplateId() const
+{
+    auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandle(m_hDlg));
+    return dialog ? dialog->m_nIDTemplate : 0;
+}
+
+bool DialogDriver::IsMessageBox() const
+{
+    return dynamic_cast<MessageBoxDialog*>(CWnd::FromHandle(m_hDlg)) != nullptr;
+}
+
+CString DialogDriver::MessageText() const { return IsMessageBox() ? Text(IDC_MSGBOX_TEXT) : CString(); }
+
+HWND DialogDriver::Item(int id) const { return ::GetDlgItem(m_hDlg, id); }
+
+CString DialogDriver::Text(int id) const
+{
+    CString text;
+    if (CWnd* item = CWnd::FromHandle(Item(id)))
+        item->GetWindowText(text);
+    return text;
+}
+
+bool DialogDriver::IsEnabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+
+bool DialogDriver::IsVisible(int id) const { return ::IsWindowVisible(Item(id)) != FALSE; }
+
+void DialogDriver::Tap(int id) const { TapWindow(Item(id)); }
+
+void DialogDriver::Focus(int id) const { ::SetFocus(Item(id)); }
+
+void DialogDriver::Type(const CString& text) const
+{
+    HWND focus = ::GetFocus();
+    TypeText(focus ? focus : m_hDlg, text);
+}
+
+void DialogDriver::TypeInto(int id, const CString& text) const
+{
+    Focus(id);
+    Type(text);
+}
+
+void DialogDriver::PressKey(UINT vk) const
+{
+    HWND focus = ::GetFocus();
+    testing::PressKey(focus ? focus : m_hDlg, vk);
+}
+
+void DialogDriver::TapOk() const
+{
+    Window* w = FindWindow(m_hDlg);
+    if (w && w->strip && w->strip->OkButton()->isVisible())
+        w->strip->OkButton()->click();
+}
+
+void DialogDriver::CloseWindow() const
+{
+    if (Window* w = FindWindow(m_hDlg); w && w->frame)
+        w->frame->close();
+}
+
+void DialogDriver::End(int result) const { ::EndDialog(m_hDlg, result); }
+
+}  // namespace platform::testing
