@@ -12,8 +12,8 @@ namespace {
 
 HandleTable<DeviceContext>& Table()
 {
-    static HandleTable<DeviceContext> table;
-    return table;
+    static auto* table = new HandleTable<DeviceContext>;   // never destroyed: handles may be used during exit
+    return *table;
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 
 HandleTable<GdiObject>& Table()
 {
-    static HandleTable<GdiObject> table;
-    return table;
+    static auto* table = new HandleTable<GdiObject>;   // never destroyed: handles may be used during exit
+    return *table;
 }
 
 std::uintptr_t Value(HGDIOBJ handle) { return reinterpret_cast<std::uintptr_t>(handle); }

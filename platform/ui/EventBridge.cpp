@@ -133,12 +133,23 @@ bool RouteKeyRelease(QWidget* widget, QKeyEvent* key)
     return !::IsWindow(hwnd) || !letQt;
 }
 
+// A disabled window, or one inside a disabled one, gets no input.
+bool TakesInput(HWND hwnd)
+{
+    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+        if (!w->enabled)
+            return false;
+    return true;
+}
+
 bool RouteMouse(QWidget* widget, QMouseEvent* mouse)
 {
     HWND hwnd = HwndOfWidget(widget);
     Window* w = FindWindow(hwnd);
     if (!w || !w->widget)
         return false;
+    if (!TakesInput(hwnd))
+        return true;
     UINT message = 0;
     const bool left = mouse->button() == Qt::LeftButton;
     const bool right = mouse->button() == Qt::RightButton;

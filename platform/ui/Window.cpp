@@ -13,8 +13,8 @@ constexpr const char* kNoWindowProperty = "owebookNoWindow";
 
 HandleTable<Window>& Table()
 {
-    static HandleTable<Window> table;
-    return table;
+    static auto* table = new HandleTable<Window>;   // never destroyed: handles may be used during exit
+    return *table;
 }
 
 }  // namespace
