@@ -137,8 +137,10 @@ void ScriptedUser::OnModalShown(HWND hDlg)
         QTimer::singleShot(0, [hDlg] {
             if (::IsWindow(hDlg))
                 ::SendMessage(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            if (::IsWindow(hDlg))
-                ::EndDialog(hDlg, -1);
+            QTimer::singleShot(0, [hDlg] {
+                if (::IsWindow(hDlg))
+                    ::EndDialog(hDlg, -1);   // it would not cancel
+            });
         });
         return;
     }

@@ -20,6 +20,7 @@
 #include "platform/core/CString.h"
 #include "platform/ui/WinUser.h"
 
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -38,29 +39,45 @@ struct ResourceName {
 };
 
 struct DialogItemTemplate {
+    DialogItemTemplate() = default;
+    DialogItemTemplate(ResourceName text_, int id_, CString className_, DWORD style_, int x_, int y_, int cx_, int cy_,
+                       DWORD exStyle_ = 0, std::vector<CString> initStrings_ = {})
+        : text(std::move(text_)), id(id_), className(std::move(className_)), style(style_), x(x_), y(y_), cx(cx_),
+          cy(cy_), exStyle(exStyle_), initStrings(std::move(initStrings_))
+    {
+    }
+
     ResourceName text;
     int id = 0;
     CString className;
     DWORD style = 0;
-    short x = 0;
-    short y = 0;
-    short cx = 0;
-    short cy = 0;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
     DWORD exStyle = 0;
     std::vector<CString> initStrings;   // combo and list box entries added at initialisation
 };
 
 struct DialogTemplate {
+    DialogTemplate() = default;
+    DialogTemplate(UINT id_, CString caption_, DWORD style_, DWORD exStyle_, int x_, int y_, int cx_, int cy_,
+                   CString fontName_, int pointSize_, std::vector<DialogItemTemplate> items_ = {})
+        : id(id_), caption(std::move(caption_)), style(style_), exStyle(exStyle_), x(x_), y(y_), cx(cx_), cy(cy_),
+          fontName(std::move(fontName_)), pointSize(pointSize_), items(std::move(items_))
+    {
+    }
+
     UINT id = 0;
     CString caption;
     DWORD style = 0;
     DWORD exStyle = 0;
-    short x = 0;
-    short y = 0;
-    short cx = 0;
-    short cy = 0;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
     CString fontName;
-    WORD pointSize = 0;
+    int pointSize = 0;
     std::vector<DialogItemTemplate> items;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/core/CString.h"
 #include "platform/ui/WinUser.h"
 
+#include <utility>
 #include <vector>
 
 constexpr UINT MF_STRING = 0x0000;
@@ -37,6 +38,12 @@ constexpr int I_IMAGENONE = -2;
 namespace platform {
 
 struct MenuItemTemplate {
+    MenuItemTemplate() = default;
+    MenuItemTemplate(CString text_, UINT id_ = 0, UINT flags_ = 0, std::vector<MenuItemTemplate> popup_ = {})
+        : text(std::move(text_)), id(id_), flags(flags_), popup(std::move(popup_))
+    {
+    }
+
     CString text;
     UINT id = 0;
     UINT flags = 0;                         // MF_SEPARATOR, MF_GRAYED, MF_CHECKED
@@ -44,11 +51,22 @@ struct MenuItemTemplate {
 };
 
 struct MenuTemplate {
+    MenuTemplate() = default;
+    MenuTemplate(UINT id_, std::vector<MenuItemTemplate> items_) : id(id_), items(std::move(items_)) {}
+
     UINT id = 0;
     std::vector<MenuItemTemplate> items;
 };
 
 struct MenuBarButtonTemplate {
+    MenuBarButtonTemplate() = default;
+    MenuBarButtonTemplate(UINT command_, UINT labelStringId_, int popupIndex_ = -1, BYTE state_ = TBSTATE_ENABLED,
+                          BYTE style_ = TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE, int image_ = I_IMAGENONE)
+        : command(command_), labelStringId(labelStringId_), popupIndex(popupIndex_), state(state_), style(style_),
+          image(image_)
+    {
+    }
+
     UINT command = 0;
     UINT labelStringId = 0;
     int popupIndex = -1;                    // which pop-up of the bar's menu it opens; -1 none
@@ -58,6 +76,12 @@ struct MenuBarButtonTemplate {
 };
 
 struct MenuBarTemplate {
+    MenuBarTemplate() = default;
+    MenuBarTemplate(UINT id_, UINT menuId_, std::vector<MenuBarButtonTemplate> buttons_)
+        : id(id_), menuId(menuId_), buttons(std::move(buttons_))
+    {
+    }
+
     UINT id = 0;
     UINT menuId = 0;
     std::vector<MenuBarButtonTemplate> buttons;
