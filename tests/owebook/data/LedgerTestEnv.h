@@ -1,9 +1,9 @@
 #pragma once
 // What the ledger tests share: a fresh device per test (store and registry
 // live in its folder), a fixed clock, time zone and locale, and the program's
-// string table behind CString::LoadString.
+// resources registered.
 
-#include "owebook/res/StringTable.h"
+#include "owebook/res/ResourceTables.h"
 #include "platform/core/CString.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Locale.h"
@@ -93,27 +93,13 @@ public:
     TestLocale& operator=(const TestLocale&) = delete;
 };
 
-inline bool LoadProgramString(UINT id, CString& out)
-{
-    std::size_t count = 0;
-    const StringTableEntry* table = GetStringTable(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (table[i].nID == id) {
-            out = table[i].pszText;
-            return true;
-        }
-    }
-    return false;
-}
-
 // Everything a ledger test runs under.
 class LedgerTest : public testing::Test {
 protected:
     LedgerTest() : m_clock(TEST_NOW), m_zone("Europe/Berlin"), m_locale("en_US")
     {
-        platform::SetStringLoader(LoadProgramString);
+        RegisterResources();
     }
-    ~LedgerTest() override { platform::SetStringLoader(nullptr); }
 
     TestDevice m_device;
     platform::FixedClock m_clock;

@@ -1,0 +1,7 @@
+#include "owebook/res/ResourceTables.h"
+
+void RegisterResources()
+{
+    RegisterStringTable();
+    RegisterLongStrings();
+}

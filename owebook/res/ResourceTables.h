@@ -1,0 +1,9 @@
+#pragma once
+// The program's resources, handed to the platform before the first window
+// opens or the first resource is looked up (WinMain, test set-up).
+
+// Everything below, in one call; calling it again changes nothing.
+void RegisterResources();
+
+void RegisterStringTable();
+void RegisterLongStrings();
