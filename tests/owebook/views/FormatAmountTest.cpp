@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <limits>
 
 namespace {
@@ -12,6 +13,8 @@ struct AmountCase {
     int decimals;
     const char* shown;
 };
+
+void PrintTo(const AmountCase& c, std::ostream* os) { *os << c.value << "@" << c.decimals; }
 
 class FormatAmountTest : public testing::TestWithParam<AmountCase> {};
 
