@@ -41,25 +41,42 @@ std::vector<InFlight*>& Flights()
     return flights;
 }
 
-std::vector<QEvent*>& RawEvents()
-{
-    static std::vector<QEvent*> raw;
-    return raw;
-}
-
 std::vector<PaintScope*>& Paints()
 {
     static std::vector<PaintScope*> paints;
     return paints;
 }
 
+// While an input event goes on to its widget, Qt may hand it (or a copy) on
+// to the widget's parents; none of that is a message.
+int g_passingOn = 0;
+
+enum class Route { NotOurs, Eat, PassOn };
+
+void PassOn(QWidget* widget, QEvent* event)
+{
+    ++g_passingOn;
+    QCoreApplication::sendEvent(widget, event);
+    --g_passingOn;
+}
+
+bool Finish(Route route, QWidget* widget, QEvent* event)
+{
+    if (route == Route::NotOurs)
+        return false;
+    if (route == Route::PassOn)
+        PassOn(widget, event);
+    // Accepted, or Qt would hand a copy on to the parent widgets.
+    event->accept();
+    return true;
+}
+
 bool IsBeingRouted(QEvent* event)
 {
+    if (g_passingOn > 0)
+        return true;
     for (InFlight* f : Flights())
         if (f->event == event)
-            return true;
-    for (QEvent* e : RawEvents())
-        if (e == event)
             return true;
     return false;
 }
@@ -93,44 +110,44 @@ bool IsCharacter(const QKeyEvent* key, UINT vk)
     return c.unicode() != 0x7F;
 }
 
-bool RouteKeyPress(QWidget* widget, QKeyEvent* key)
+Route RouteKeyPress(QWidget* widget, QKeyEvent* key)
 {
     HWND hwnd = HwndOfWidget(widget);
     if (!hwnd)
-        return false;
+        return Route::NotOurs;
     const UINT vk = VirtualKeyFromQt(key->key(), key->text());
     MSG msg{hwnd, WM_KEYDOWN, vk, KeyLParam(key, false), 0, {0, 0}};
     if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg))
-        return true;
+        return Route::Eat;
     if (!::IsWindow(hwnd))
-        return true;
+        return Route::Eat;
     bool letQt = SendRouted(key, hwnd, WM_KEYDOWN, vk, msg.lParam);
     if (!::IsWindow(hwnd))
-        return true;
+        return Route::Eat;
     if (IsCharacter(key, vk)) {
         letQt = true;
         for (QChar c : key->text()) {
             if (!::IsWindow(hwnd))
-                return true;
+                return Route::Eat;
             MSG charMsg{hwnd, WM_CHAR, c.unicode(), msg.lParam, 0, {0, 0}};
             if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &charMsg))
-                return true;
+                return Route::Eat;
             letQt = SendRouted(key, hwnd, WM_CHAR, c.unicode(), msg.lParam) && letQt;
         }
         if (!::IsWindow(hwnd))
-            return true;
+            return Route::Eat;
     }
-    return !letQt;
+    return letQt ? Route::PassOn : Route::Eat;
 }
 
-bool RouteKeyRelease(QWidget* widget, QKeyEvent* key)
+Route RouteKeyRelease(QWidget* widget, QKeyEvent* key)
 {
     HWND hwnd = HwndOfWidget(widget);
     if (!hwnd)
-        return false;
+        return Route::NotOurs;
     const UINT vk = VirtualKeyFromQt(key->key(), key->text());
     bool letQt = SendRouted(key, hwnd, WM_KEYUP, vk, KeyLParam(key, true));
-    return !::IsWindow(hwnd) || !letQt;
+    return (::IsWindow(hwnd) && letQt) ? Route::PassOn : Route::Eat;
 }
 
 // A disabled window, or one inside a disabled one, gets no input.
@@ -142,14 +159,14 @@ bool TakesInput(HWND hwnd)
     return true;
 }
 
-bool RouteMouse(QWidget* widget, QMouseEvent* mouse)
+Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
 {
     HWND hwnd = HwndOfWidget(widget);
     Window* w = FindWindow(hwnd);
     if (!w || !w->widget)
-        return false;
+        return Route::NotOurs;
     if (!TakesInput(hwnd))
-        return true;
+        return Route::Eat;
     UINT message = 0;
     const bool left = mouse->button() == Qt::LeftButton;
     const bool right = mouse->button() == Qt::RightButton;
@@ -160,7 +177,7 @@ bool RouteMouse(QWidget* widget, QMouseEvent* mouse)
     default: break;
     }
     if (!message)
-        return false;
+        return Route::NotOurs;
     const QPoint pos = w->widget->mapFromGlobal(mouse->globalPosition().toPoint());
     WPARAM keys = 0;
     if (mouse->buttons() & Qt::LeftButton)
@@ -172,12 +189,10 @@ bool RouteMouse(QWidget* widget, QMouseEvent* mouse)
     if (mouse->modifiers() & Qt::ControlModifier)
         keys |= MK_CONTROL;
     MSG msg{hwnd, message, keys, MAKELPARAM(pos.x(), pos.y()), 0, {pos.x(), pos.y()}};
-    if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg))
-        return true;
-    if (!::IsWindow(hwnd))
-        return true;
+    if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg) || !::IsWindow(hwnd))
+        return Route::Eat;
     bool letQt = SendRouted(mouse, hwnd, message, keys, msg.lParam);
-    return !::IsWindow(hwnd) || !letQt;
+    return (::IsWindow(hwnd) && letQt) ? Route::PassOn : Route::Eat;
 }
 
 bool RoutePaint(QWidget* widget, QPaintEvent* paint)
@@ -224,13 +239,16 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::KeyPress:
-        return IsBeingRouted(event) ? false : RouteKeyPress(widget, static_cast<QKeyEvent*>(event));
+        return IsBeingRouted(event) ? false
+                                    : Finish(RouteKeyPress(widget, static_cast<QKeyEvent*>(event)), widget, event);
     case QEvent::KeyRelease:
-        return IsBeingRouted(event) ? false : RouteKeyRelease(widget, static_cast<QKeyEvent*>(event));
+        return IsBeingRouted(event) ? false
+                                    : Finish(RouteKeyRelease(widget, static_cast<QKeyEvent*>(event)), widget, event);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        return IsBeingRouted(event) ? false : RouteMouse(widget, static_cast<QMouseEvent*>(event));
+        return IsBeingRouted(event) ? false
+                                    : Finish(RouteMouse(widget, static_cast<QMouseEvent*>(event)), widget, event);
     case QEvent::Paint:
         return IsBeingRouted(event) ? false : RoutePaint(widget, static_cast<QPaintEvent*>(event));
     case QEvent::FocusIn:
@@ -267,10 +285,9 @@ bool EventBridge::DeliverRaw(QWidget* widget, QEvent* event)
 {
     if (!widget)
         return false;
-    RawEvents().push_back(event);
-    QPointer<QWidget> guard(widget);
+    ++g_passingOn;
     const bool result = QCoreApplication::sendEvent(widget, event);
-    RawEvents().erase(std::find(RawEvents().begin(), RawEvents().end(), event));
+    --g_passingOn;
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/WindowManager.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <map>
@@ -389,10 +390,8 @@ BOOL SetForegroundWindow(HWND hWnd)
     if (!w)
         return FALSE;
     platform::Activate(hWnd);
-    if (QWidget* outer = w->Outer()) {
+    if (QWidget* outer = w->Outer(); outer && QGuiApplication::platformName() != QLatin1String("offscreen"))
         outer->raise();
-        outer->activateWindow();
-    }
     return TRUE;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/ui/WindowTable.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -203,7 +204,7 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     }
     HWND hwnd = w->hwnd;
     w->className = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? CString(cs.lpszClass) : CString();
-    w->style = static_cast<DWORD>(cs.style);
+    w->style = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;   // ShowWindow below makes it visible
     w->exStyle = cs.dwExStyle;
     w->enabled = (cs.style & WS_DISABLED) == 0;
     if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))
@@ -271,7 +272,7 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     if (!FindWindow(hwnd))
         return nullptr;
     Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
-    if (Window* again = FindWindow(hwnd); again && (again->style & WS_VISIBLE))
+    if (FindWindow(hwnd) && (cs.style & WS_VISIBLE))
         ::ShowWindow(hwnd, SW_SHOW);
     return FindWindow(hwnd) ? hwnd : nullptr;
 }
@@ -472,10 +473,20 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         EventBridge::LetQtHandle(hwnd, message);
         return 0;
+    case WM_LBUTTONDOWN:
+        // A tap focuses what takes focus on a click, whether or not Qt
+        // thinks the desktop window is active.
+        if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && g_focus != hwnd) {
+            SetFocusTo(hwnd);
+            if (!(w = FindWindow(hwnd)))
+                return 0;
+        }
+        if (!EventBridge::LetQtHandle(hwnd, message))
+            Synthesize(*w, message, wParam, lParam);
+        return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
-    case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
@@ -532,8 +543,17 @@ HWND SetFocusTo(HWND hwnd) { return MoveFocus(hwnd, true); }
 
 void FocusChangedByQt(HWND hwnd)
 {
-    if (hwnd != FocusWindow())
-        MoveFocus(hwnd, false);
+    // Qt also moves its focus on its own when widgets hide; only a window that
+    // can take input follows it.
+    // Nor does Qt's focus change which window is active: a click into another
+    // window activates that window first (EventBridge), a modal dialog's
+    // disabled owner takes no focus at all.
+    if (hwnd == FocusWindow() || !::IsWindowVisible(hwnd) || TopLevelOf(hwnd) != ActiveWindow())
+        return;
+    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+        if (!w->enabled)
+            return;
+    MoveFocus(hwnd, false);
 }
 
 HWND ActiveWindow()
@@ -561,7 +581,8 @@ HWND Activate(HWND hwnd)
     if (Window* w = FindWindow(hwnd)) {
         Dispatch(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old));
         if ((w = FindWindow(hwnd)) && w->frame && w->frame->isVisible()) {
-            w->frame->raise();
+            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+                w->frame->raise();
             w->frame->activateWindow();
         }
     }

@@ -8,6 +8,8 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -59,7 +61,11 @@ bool IsPlaceholder(const Window& w)
 WindowWidget::WindowWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent) : QWidget(parent), m_hwnd(hwnd)
 {
     setObjectName(QStringLiteral("platform::WindowWidget"));
-    setAutoFillBackground(true);
+    // A placeholder control lets what lies under it show: a combo box's
+    // rectangle, for one, reaches down over its closed list.
+    const bool placeholder = (cs.style & WS_CHILD) && cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass) &&
+                             CString(cs.lpszClass).CompareNoCase(WC_DIALOG) != 0;
+    setAutoFillBackground(!placeholder);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(GetSysColor(COLOR_WINDOW)));
     pal.setColor(QPalette::WindowText, ToQColor(GetSysColor(COLOR_WINDOWTEXT)));
@@ -96,6 +102,17 @@ void WindowWidget::paintEvent(QPaintEvent*)
         painter.drawText(r, Qt::AlignCenter, text);
     } else if (isStatic && (w->style & SS_TYPEMASK) == SS_BITMAP) {
         painter.fillRect(r, QColor(128, 128, 128));
+    } else if (w->className.CompareNoCase(WC_COMBOBOX) == 0) {
+        const int h = std::min(r.height(), fontMetrics().height() + 6);
+        const QRect box(0, 0, r.width(), h);
+        painter.fillRect(box, palette().color(QPalette::Window));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawText(box.adjusted(3, 0, -h, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        const QRect arrow(box.right() - h + 1, 0, h, h);
+        painter.drawRect(arrow.adjusted(0, 0, -1, -1));
+        const QPoint c = arrow.center();
+        painter.drawLine(c.x() - 3, c.y() - 1, c.x(), c.y() + 2);
+        painter.drawLine(c.x(), c.y() + 2, c.x() + 3, c.y() - 1);
     } else if (isStatic || isButton) {
         int align = Qt::AlignLeft;
         if ((w->style & SS_TYPEMASK) == SS_CENTER && isStatic)

@@ -1,0 +1,54 @@
+// Dialog units to pixels from the template font's metrics.
+
+#include "UiTest.h"
+
+#include "platform/ui/DialogUnits.h"
+
+using platform::DialogBaseUnits;
+
+TEST(DialogUnitsTest, MulDivRoundsHalfAwayFromZero)
+{
+    struct Case {
+        int a, b, c, expected;
+    };
+    const Case cases[] = {
+        {10, 6, 4, 15}, {1, 6, 4, 2},    // 1.5 rounds up
+        {3, 13, 8, 5},  {5, 13, 8, 8},   // 4.875, 8.125
+        {-1, 6, 4, -2}, {0, 6, 4, 0},    // half away from zero
+        {7, 1, 0, -1},                   // division by zero
+        {0x7FFFFFFF, 2, 2, 0x7FFFFFFF},  // no overflow in between
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+}
+
+TEST(DialogUnitsTest, ItemsMapEachFieldWhileRectanglesMapEachEdge)
+{
+    const DialogBaseUnits units{7, 13};
+    // x 3 -> 5.25 -> 5; width 5 -> 8.75 -> 9; the edge 3+5=8 -> 14.
+    const RECT item = platform::ItemToPixels(3, 3, 5, 5, units);
+    EXPECT_EQ(item.left, 5);
+    EXPECT_EQ(item.right, 14);
+    EXPECT_EQ(item.top, 5);
+    EXPECT_EQ(item.bottom, 5 + 8);
+    const RECT edges = platform::DialogToPixels(RECT{3, 3, 8, 8}, units);
+    EXPECT_EQ(edges.right, 14);
+    EXPECT_EQ(edges.bottom, 13);
+}
+
+TEST(DialogUnitsTest, BaseUnitsComeFromTheMappedTemplateFont)
+{
+    platform::testing::ResetUi();
+    const DialogBaseUnits nine = platform::BaseUnitsForFont(u"Tahoma", 9);
+    const DialogBaseUnits ten = platform::BaseUnitsForFont(u"Tahoma", 10);
+    const DialogBaseUnits eleven = platform::BaseUnitsForFont(u"Tahoma", 11);
+    // Tahoma 9 on the handheld averages 6 to 7 pixels a letter and is 14 or 15 high.
+    EXPECT_GE(nine.cx, 5);
+    EXPECT_LE(nine.cx, 7);
+    EXPECT_GE(nine.cy, 12);
+    EXPECT_LE(nine.cy, 16);
+    EXPECT_LE(nine.cx, ten.cx);
+    EXPECT_LT(nine.cy, eleven.cy);
+    EXPECT_EQ(platform::BaseUnitsForFont(u"tahoma", 9).cx, nine.cx) << "face names ignore case";
+    EXPECT_EQ(platform::BaseUnitsForFont(u"Tahoma", 0).cy, nine.cy) << "no size means the default 9";
+}
