@@ -42,7 +42,8 @@ TEST(DialogUnitsTest, BaseUnitsComeFromTheMappedTemplateFont)
     const DialogBaseUnits nine = platform::BaseUnitsForFont(u"Tahoma", 9);
     const DialogBaseUnits ten = platform::BaseUnitsForFont(u"Tahoma", 10);
     const DialogBaseUnits eleven = platform::BaseUnitsForFont(u"Tahoma", 11);
-    // Tahoma 9 on the handheld averages 6 to 7 pixels a letter and is 14 or 15 high.
+    // A 9-point sans: a 138-unit form must come out near the screen's 240 pixels.
+    EXPECT_NEAR(platform::MulDiv(138, nine.cx, 4), 240, 20);
     EXPECT_GE(nine.cx, 5);
     EXPECT_LE(nine.cx, 7);
     EXPECT_GE(nine.cy, 12);
