@@ -7,6 +7,10 @@ namespace {
 struct FlagCase {
     const char16_t* text;
     BOOL flag;
+    friend std::ostream& operator<<(std::ostream& os, const FlagCase& c)
+    {
+        return os << '"' << CString(c.text).ToUtf8() << '"';
+    }
 };
 
 class CategoryFlagField : public testing::TestWithParam<FlagCase> {};

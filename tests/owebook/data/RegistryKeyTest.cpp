@@ -222,6 +222,31 @@ TEST_F(RegistryKeyGetters, AKeyDeletedBetweenCallsIsCreatedAgain)
     EXPECT_TRUE(Stored(type, bytes));
 }
 
+TEST_F(RegistryKeyGetters, WithoutARegistryGettersAnswerTrueAndTouchNothing)
+{
+    // The device folder cannot be made: a file stands where it should be.
+    std::string blocker = std::string(std::getenv("OWEBOOK_HOME")) + ".file";
+    FILE* f = std::fopen(blocker.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    setenv("OWEBOOK_HOME", (blocker + "/device").c_str(), 1);
+
+    DWORD value = 42;
+    EXPECT_TRUE(m_key.GetDword(u"Value", &value, 5));
+    EXPECT_EQ(value, 42u);
+    WCHAR text[8] = u"as is";
+    EXPECT_TRUE(m_key.GetString(u"Value", text, sizeof text, u"default"));
+    EXPECT_EQ(std::u16string(text), u"as is");
+    BYTE bytes[2] = {1, 2};
+    DWORD size = 2;
+    EXPECT_TRUE(m_key.GetBinary(u"Value", bytes, &size, nullptr));
+    EXPECT_EQ(bytes[0], 1);
+    EXPECT_EQ(size, 2u);
+    EXPECT_NE(m_key.SetString(u"Value", u"x"), ERROR_SUCCESS);
+    EXPECT_NE(m_key.SetBinary(u"Value", bytes, 2), ERROR_SUCCESS);
+    m_key.SetDword(u"Value", 1);
+}
+
 class RegistryKeySetters : public RegistryKeyGetters {};
 
 TEST_F(RegistryKeySetters, WriteTheirTypeAndSizeCreatingTheKey)

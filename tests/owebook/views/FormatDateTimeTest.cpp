@@ -13,6 +13,10 @@ struct DateTimeCase {
     const char* locale;
     DWORD time;
     const char* shown;
+    friend std::ostream& operator<<(std::ostream& os, const DateTimeCase& c)
+    {
+        return os << c.zone << " " << c.locale << " " << c.time;
+    }
 };
 
 class FormatDateTimeTest : public testing::TestWithParam<DateTimeCase> {};
