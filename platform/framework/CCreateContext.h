@@ -1,0 +1,16 @@
+#pragma once
+// What a frame needs to make its view: passed through LoadFrame and WM_CREATE.
+
+struct CRuntimeClass;
+class CDocument;
+class CDocTemplate;
+class CView;
+class CFrameWnd;
+
+struct CCreateContext {
+    CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    CView* m_pLastView = nullptr;
+    CFrameWnd* m_pCurrentFrame = nullptr;
+};
