@@ -19,14 +19,23 @@ HandleTable<Window>& Table()
 
 }  // namespace
 
+// Window handles are even: the low bit of a handle passed to
+// SetForegroundWindow means "with its owned windows", so it must never be part
+// of a real handle. Odd values are refused.
 HWND AddWindowToTable(Window* window)
 {
-    return reinterpret_cast<HWND>(Table().Add(window));
+    return reinterpret_cast<HWND>(Table().Add(window) << 1);
 }
 
-void RemoveWindowFromTable(HWND hwnd) { Table().Remove(reinterpret_cast<std::uintptr_t>(hwnd)); }
+static std::uintptr_t TableHandle(HWND hwnd)
+{
+    const auto value = reinterpret_cast<std::uintptr_t>(hwnd);
+    return (value & 1) ? 0 : value >> 1;
+}
 
-Window* FindWindow(HWND hwnd) { return Table().Get(reinterpret_cast<std::uintptr_t>(hwnd)); }
+void RemoveWindowFromTable(HWND hwnd) { Table().Remove(TableHandle(hwnd)); }
+
+Window* FindWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
 
 std::vector<HWND> AllWindows()
 {
