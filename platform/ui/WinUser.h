@@ -550,3 +550,43 @@ constexpr UINT ID_HELP_INDEX = 0xE142;
 constexpr UINT ID_HELP_FINDER = 0xE143;
 constexpr UINT AFX_IDW_TOOLBAR = 0xE800;
 constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
+
+// --- Menus and command bars ------------------------------------------------
+
+// TrackPopupMenu flags.
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
+
+// Control-bar styles (the low word of a bar's creation style).
+constexpr DWORD CBRS_NOALIGN = 0x00000000;
+constexpr DWORD CBRS_FLOATING = 0x00000001;
+constexpr DWORD CBRS_SIZE_FIXED = 0x00000002;
+constexpr DWORD CBRS_SIZE_DYNAMIC = 0x00000004;
+constexpr DWORD CBRS_HIDE_INPLACE = 0x00000008;
+constexpr DWORD CBRS_TOOLTIPS = 0x00000010;
+constexpr DWORD CBRS_FLYBY = 0x00000020;
+constexpr DWORD CBRS_FLOAT_MULTI = 0x00000040;
+constexpr DWORD CBRS_BORDER_3D = 0x00000080;
+constexpr DWORD CBRS_BORDER_LEFT = 0x00000100;
+constexpr DWORD CBRS_BORDER_TOP = 0x00000200;
+constexpr DWORD CBRS_BORDER_RIGHT = 0x00000400;
+constexpr DWORD CBRS_BORDER_BOTTOM = 0x00000800;
+constexpr DWORD CBRS_BORDER_ANY = 0x00000F00;
+constexpr DWORD CBRS_ALIGN_LEFT = 0x00001000;
+constexpr DWORD CBRS_ALIGN_TOP = 0x00002000;
+constexpr DWORD CBRS_ALIGN_RIGHT = 0x00004000;
+constexpr DWORD CBRS_ALIGN_BOTTOM = 0x00008000;
+constexpr DWORD CBRS_ALIGN_ANY = 0x0000F000;
+constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+constexpr DWORD CBRS_ALL = 0x0040FFFF;
+
+// Tool-bar messages the command bar answers.
+constexpr UINT TB_BUTTONCOUNT = WM_USER + 24;
+constexpr UINT TB_SETTOOLTIPS = WM_USER + 81;   // wParam: count, lParam: LPCWSTR array
