@@ -1,0 +1,162 @@
+#include "platform/ui/CommandBarWidget.h"
+
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CommandBar.h"
+#include "platform/ui/MenuPopup.h"
+#include "platform/ui/WinApi.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <QPointer>
+#include <QToolButton>
+
+namespace platform {
+namespace {
+
+QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
+
+void PostCommand(HWND owner, UINT id)
+{
+    if (id)
+        ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+}  // namespace
+
+CommandBarState::~CommandBarState()
+{
+    if (menu)
+        ::DestroyMenu(menu);
+}
+
+CommandBarState* CommandBarStateOf(HWND bar) { return GetControlData<CommandBarState>(bar); }
+
+CommandBarWidget::CommandBarWidget(HWND hwnd, QWidget* parent)
+    : QWidget(parent), m_hwnd(hwnd), m_layout(new QHBoxLayout(this))
+{
+    m_layout->setContentsMargins(1, 2, 1, 1);
+    m_layout->setSpacing(1);
+    m_layout->addStretch(1);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("Command bar"));
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+void CommandBarWidget::Rebuild()
+{
+    for (QAbstractButton* button : m_buttons) {
+        m_layout->removeWidget(button);
+        button->hide();
+        button->deleteLater();   // we may be inside its signal
+    }
+    m_buttons.clear();
+    while (QLayoutItem* item = m_layout->takeAt(0))
+        delete item;
+
+    const CommandBarState* state = CommandBarStateOf(m_hwnd);
+    if (!state)
+        return;
+    std::size_t tip = 0;
+    for (std::size_t i = 0; i < state->buttons.size(); ++i) {
+        const CommandBarButton& b = state->buttons[i];
+        auto* button = new QToolButton(this);
+        button->setText(ToQString(b.label));
+        button->setAccessibleName(ToQString(b.label).remove(QLatin1Char('&')));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);   // a tap leaves the focus where the user works
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        if (!b.menu && tip < state->tips.size())
+            button->setToolTip(ToQString(state->tips[tip++]));
+        connect(button, &QToolButton::clicked, this, [this, i] { Tap(i); });
+        m_layout->addWidget(button);
+        m_buttons.push_back(button);
+    }
+    m_layout->addStretch(1);
+    if (state->adornments & CMDBAR_OK) {
+        auto* ok = new QToolButton(this);
+        ok->setText(QStringLiteral("ok"));
+        ok->setAccessibleName(QStringLiteral("ok"));
+        ok->setAutoRaise(true);
+        ok->setFocusPolicy(Qt::NoFocus);
+        connect(ok, &QToolButton::clicked, this, [this] { TapOk(); });
+        m_layout->addWidget(ok);
+        m_buttons.push_back(ok);
+    }
+    for (QAbstractButton* button : m_buttons)
+        button->show();
+}
+
+std::vector<QAbstractButton*> CommandBarWidget::Buttons() const { return m_buttons; }
+
+void CommandBarWidget::Dock()
+{
+    const HWND parent = ::GetParent(m_hwnd);
+    RECT client{};
+    if (!::GetClientRect(parent, &client))
+        return;
+    RECT now{};
+    ::GetWindowRect(m_hwnd, &now);
+    POINT topLeft{now.left, now.top};
+    ::ScreenToClient(parent, &topLeft);
+    const int top = client.bottom - kCommandBarHeight;
+    if (topLeft.x != 0 || topLeft.y != top || now.right - now.left != client.right ||
+        now.bottom - now.top != kCommandBarHeight)
+        ::MoveWindow(m_hwnd, 0, top, client.right, kCommandBarHeight, TRUE);
+    raise();
+}
+
+bool CommandBarWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent()) {
+        if (event->type() == QEvent::Resize)
+            Dock();
+        else if (event->type() == QEvent::ChildAdded && static_cast<QChildEvent*>(event)->child() != this)
+            raise();   // later siblings (a view) must not cover the bar
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CommandBarWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, 0, width() - 1, 0);
+}
+
+void CommandBarWidget::Tap(std::size_t index)
+{
+    const HWND bar = m_hwnd;
+    const HWND owner = ::GetParent(bar);
+    CommandBarState* state = CommandBarStateOf(bar);
+    if (!state || index >= state->buttons.size())
+        return;
+    const CommandBarButton button = state->buttons[index];
+    if (!button.menu || button.popup < 0) {
+        PostCommand(owner, button.command);
+        return;
+    }
+    const HMENU popup = ::GetSubMenu(state->menu, button.popup);
+    if (!popup || !PrepareMenuPopup(popup, owner, static_cast<UINT>(button.popup), true, true))
+        return;
+    if (!CommandBarStateOf(bar) || index >= m_buttons.size())
+        return;   // the update handlers took the bar down
+    QMenu* menu = BuildQMenu(popup, this);
+    if (!menu)
+        return;
+    connect(menu, &QMenu::triggered, this, [owner](QAction* action) { PostCommand(owner, action->data().toUInt()); });
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    // The bar is at the bottom of the screen: the pop-up opens upwards.
+    const QWidget* anchor = m_buttons[index];
+    QPoint at = anchor->mapToGlobal(QPoint(0, 0));
+    at.ry() -= menu->sizeHint().height();
+    menu->popup(at);
+}
+
+void CommandBarWidget::TapOk() { PostCommand(::GetParent(m_hwnd), IDOK); }
+
+}  // namespace platform
