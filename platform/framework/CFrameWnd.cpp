@@ -111,7 +111,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     CRect client;
     GetClientRect(&client);
     int bottom = client.bottom;
-    if (CWnd* bar = GetDlgItem(AFX_IDW_TOOLBAR); bar && bar->IsWindowVisible()) {
+    if (CWnd* bar = GetDlgItem(AFX_IDW_TOOLBAR); bar && (bar->GetStyle() & WS_VISIBLE)) {   // the frame itself may be hidden yet
         CRect barRect;
         bar->GetWindowRect(&barRect);
         const int height = barRect.Height() > 0 ? barRect.Height() : kDefaultBarHeight;
