@@ -1,5 +1,6 @@
 #include "platform/ui/Screen.h"
 
+#include "platform/ui/CrossProcess.h"
 #include "platform/ui/EventBridge.h"
 #include "platform/ui/WindowWidget.h"
 
@@ -38,6 +39,7 @@ void EnsureApplication(int argc, char** argv)
     }
     EventBridge::Install();
     WindowWidget::InstallAccessibility();
+    InstallCrossProcessGlue();
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/ui/WinApi.h"
 
 #include "platform/ui/CaptionStrip.h"
+#include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Screen.h"
@@ -383,17 +384,7 @@ HWND SetActiveWindow(HWND hWnd)
 
 HWND GetActiveWindow() { return platform::ActiveWindow(); }
 
-BOOL SetForegroundWindow(HWND hWnd)
-{
-    hWnd = reinterpret_cast<HWND>(reinterpret_cast<std::uintptr_t>(hWnd) & ~std::uintptr_t(1));
-    Window* w = FindWindow(hWnd);
-    if (!w)
-        return FALSE;
-    platform::Activate(hWnd);
-    if (QWidget* outer = w->Outer(); outer && QGuiApplication::platformName() != QLatin1String("offscreen"))
-        outer->raise();
-    return TRUE;
-}
+BOOL SetForegroundWindow(HWND hWnd) { return platform::BringToForeground(hWnd); }
 
 HWND GetForegroundWindow() { return platform::ActiveWindow(); }
 
@@ -404,6 +395,8 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 
 BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
+    if (platform::IsRemoteHandle(hWnd))
+        return platform::PostToRemoteWindow(hWnd, Msg, wParam, lParam);
     return platform::MessageLoop::Post(hWnd, Msg, wParam, lParam);
 }
 
@@ -489,14 +482,7 @@ SHORT GetKeyState(int nVirtKey)
 
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
 {
-    if (!lpEnumFunc)
-        return FALSE;
-    for (HWND hwnd : platform::AllWindows()) {
-        Window* w = FindWindow(hwnd);
-        if (w && w->IsTopLevel() && !lpEnumFunc(hwnd, lParam))
-            return FALSE;
-    }
-    return TRUE;
+    return platform::EnumAllTopLevelWindows(lpEnumFunc, lParam);
 }
 
 UINT IsDlgButtonChecked(HWND hDlg, int nIDButton)

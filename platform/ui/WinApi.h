@@ -45,7 +45,9 @@ HWND SetFocus(HWND hWnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hWnd);
 HWND GetActiveWindow();
-BOOL SetForegroundWindow(HWND hWnd);   // the lowest bit of the handle (bring owned windows too) is ignored
+// The lowest bit of the handle brings the window's owned windows too. A window
+// of another Owebook process (from EnumWindows) is asked to come forward.
+BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();
 
 // Messages.
@@ -60,7 +62,12 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 SHORT GetKeyState(int nVirtKey);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
-BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);   // this process's top-level windows
+// This process's top-level windows, then the other Owebook processes' (of
+// this user). PostMessage and SetForegroundWindow reach the latter too.
+BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
+// The process of a window (also the thread id: windows live on the main
+// thread); 0 for a stale handle.
+DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
 
 // Dialogs.
 BOOL MapDialogRect(HWND hDlg, LPRECT lpRect);

@@ -5,6 +5,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/CaptionStrip.h"
+#include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/EventBridge.h"
 #include "platform/ui/Screen.h"
@@ -274,6 +275,8 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
     if (FindWindow(hwnd) && (cs.style & WS_VISIBLE))
         ::ShowWindow(hwnd, SW_SHOW);
+    if (!child && FindWindow(hwnd))
+        AnnounceTopLevelWindow(hwnd);   // other launches find it through EnumWindows
     return FindWindow(hwnd) ? hwnd : nullptr;
 }
 
@@ -321,6 +324,8 @@ BOOL DestroyWindowTree(HWND hwnd)
         g_focus = nullptr;
     if (g_active == hwnd)
         g_active = nullptr;
+    if (w->IsTopLevel())
+        WithdrawTopLevelWindow(hwnd);
     RemoveWindowFromTable(hwnd);
 
     CWnd* object = w->object;
