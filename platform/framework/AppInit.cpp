@@ -8,14 +8,7 @@
 
 #include <QString>
 
-namespace {
-// The module handle: any stable address will do, nobody looks inside.
-char g_module;
-}
-
-HINSTANCE AfxGetInstanceHandle() { return &g_module; }
-
-HINSTANCE AfxGetResourceHandle() { return &g_module; }
+// AfxGetInstanceHandle and AfxGetResourceHandle are the ui layer's (Resources.cpp).
 
 void AfxEnableControlContainer() {}
 
