@@ -1,9 +1,18 @@
 #include "platform/ui/WindowClassRegistry.h"
 
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/ComboWidget.h"
+#include "platform/ui/EditWidget.h"
+
 namespace platform {
 
 // The standard controls register their window classes here. Until a class is
 // registered, windows of it get the generic placeholder.
-void RegisterControlClasses() {}
+void RegisterControlClasses()
+{
+    RegisterWindowClass({WC_EDIT, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
+    RegisterWindowClass({WC_COMBOBOX, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
+}
 
 }  // namespace platform
