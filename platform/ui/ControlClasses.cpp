@@ -2,8 +2,11 @@
 
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CEdit.h"
+#include "platform/ui/CHeaderCtrl.h"
+#include "platform/ui/CListCtrl.h"
 #include "platform/ui/ComboWidget.h"
 #include "platform/ui/EditWidget.h"
+#include "platform/ui/ListViewWidget.h"
 
 namespace platform {
 
@@ -13,6 +16,8 @@ void RegisterControlClasses()
 {
     RegisterWindowClass({WC_EDIT, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
     RegisterWindowClass({WC_COMBOBOX, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
+    RegisterWindowClass({WC_LISTVIEW, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
+    RegisterWindowClass({WC_HEADER, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
 }
 
 }  // namespace platform

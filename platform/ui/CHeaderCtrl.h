@@ -1,0 +1,16 @@
+#pragma once
+// A list view's header as a window of its own (id 0 under the list), so the
+// program can reach it through GetHeaderCtrl or GetDlgItem(0).
+
+#include "platform/ui/CWnd.h"
+#include "platform/ui/CommCtrl.h"
+
+class CHeaderCtrl : public CWnd {
+    DECLARE_DYNAMIC(CHeaderCtrl)
+public:
+    int GetItemCount() const;
+    BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};

@@ -1,0 +1,119 @@
+#include "platform/ui/ListViewWidget.h"
+
+#include "platform/ui/WinApi.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <set>
+
+namespace platform {
+
+LRESULT NotifyList(HWND hwnd, UINT code, int item, int subItem, UINT newState, UINT oldState, UINT changed,
+                   POINT at)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w || !w->parent || w->destroying)
+        return 0;
+    NMITEMACTIVATE nm{};
+    nm.hdr = NMHDR{hwnd, w->id, code};
+    nm.iItem = item;
+    nm.iSubItem = subItem;
+    nm.uNewState = newState;
+    nm.uOldState = oldState;
+    nm.uChanged = changed;
+    nm.ptAction = at;
+    if (item >= 0) {
+        if (auto* list = qobject_cast<QTreeWidget*>(w->widget.data()); list && item < list->topLevelItemCount())
+            nm.lParam = static_cast<LPARAM>(list->topLevelItem(item)->data(0, Qt::UserRole).toLongLong());
+    }
+    return ::SendMessage(w->parent, WM_NOTIFY, w->id, reinterpret_cast<LPARAM>(&nm));
+}
+
+ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
+    : QTreeWidget(parent), m_hwnd(hwnd)
+{
+    const DWORD style = static_cast<DWORD>(cs.style);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode((style & LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
+                                             : QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    setWordWrap(false);
+    setColumnCount(0);
+    setHeaderHidden((style & LVS_NOCOLUMNHEADER) != 0);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable((style & LVS_NOSORTHEADER) == 0);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+    setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& s, const QItemSelection& d) { OnSelectionChanged(s, d); });
+    connect(header(), &QHeaderView::sectionClicked, this,
+            [hwnd](int column) { NotifyList(hwnd, LVN_COLUMNCLICK, -1, column); });
+}
+
+void ListViewWidget::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    ListState* state = GetControlData<ListState>(m_hwnd);
+    if (!state || state->internal)
+        return;
+    std::set<int> off;
+    std::set<int> on;
+    for (const QModelIndex& i : deselected.indexes())
+        off.insert(i.row());
+    for (const QModelIndex& i : selected.indexes())
+        on.insert(i.row());
+    const HWND hwnd = m_hwnd;
+    for (int row : off)
+        if (!on.count(row) && ::IsWindow(hwnd))
+            NotifyList(hwnd, LVN_ITEMCHANGED, row, 0, 0, LVIS_SELECTED, LVIF_STATE);
+    for (int row : on)
+        if (!off.count(row) && ::IsWindow(hwnd))
+            NotifyList(hwnd, LVN_ITEMCHANGED, row, 0, LVIS_SELECTED | LVIS_FOCUSED, 0, LVIF_STATE);
+}
+
+void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const HWND hwnd = m_hwnd;
+    const QPoint pos = event->position().toPoint();
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !FindWindow(hwnd))
+        return;
+    const QModelIndex index = indexAt(pos);
+    int row = index.isValid() ? index.row() : -1;
+    if (row >= 0) {
+        if (ListState* state = GetControlData<ListState>(hwnd))
+            state->selectionMark = row;
+    }
+    const QPoint inList = viewport()->mapTo(this, pos);
+    NotifyList(hwnd, NM_CLICK, row, index.isValid() ? index.column() : 0, 0, 0, 0, POINT{inList.x(), inList.y()});
+}
+
+QWidget* MakeListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
+{
+    Window* w = FindWindow(hwnd);
+    if (!w)
+        return nullptr;
+    w->controlData = std::make_unique<ListState>();
+    return new ListViewWidget(hwnd, cs, parent);
+}
+
+QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
+{
+    Q_UNUSED(hwnd);
+    Q_UNUSED(cs);
+    auto* layer = new QWidget(parent);
+    layer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    layer->setAttribute(Qt::WA_NoSystemBackground);
+    layer->setFocusPolicy(Qt::NoFocus);
+    layer->setAccessibleName(QStringLiteral("header"));
+    return layer;
+}
+
+}  // namespace platform
