@@ -1,0 +1,185 @@
+#include "owebook/data/OwebookDoc.h"
+
+#include "owebook/data/CategoryIds.h"
+#include "owebook/data/CategoryRecord.h"
+#include "owebook/res/Resource.h"
+#include "platform/core/Time.h"
+#include "platform/ui/WinApi.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(COwebookDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(COwebookDoc, CDocument)
+    ON_COMMAND(ID_DELETE_CATEGORIES_DATABASE, OnDeleteCategoriesDatabase)
+    ON_COMMAND(ID_DELETE_MAIN_DATABASE, OnDeleteMainDatabase)
+END_MESSAGE_MAP()
+
+COwebookDoc::COwebookDoc()
+    : m_nItemCount(0), m_nCurrentCategory(CATEGORY_ALL), m_regVersion(VERSION_KEY)
+{
+    m_categories.SetDocument(this);
+    // The categories come first: seeding the example item looks up "Loans".
+    CCategoryRecord record;
+    m_categories.OpenOrCreate(CATEGORIES_DATABASE, CATEGORIES_DATABASE_TYPE, IDR_DEFAULT_CATEGORIES, record);
+    m_nCurrentCategory = m_categories.m_nCurrent;
+}
+
+COwebookDoc::~COwebookDoc() { m_dbItems.Close(); }
+
+BOOL COwebookDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+
+    m_nItemCount = 0;
+    CItemRecord item;
+    BOOL created = FALSE;
+    if (!CCeDBDatabase::Exists(ITEMS_DATABASE)) {
+        if (!m_dbItems.Create(ITEMS_DATABASE, ITEMS_DATABASE_TYPE)) {
+            MessageBox(nullptr, u"Error while creating main database!", u"Owebook", MB_OK);
+            return FALSE;
+        }
+        created = TRUE;
+    } else if (m_dbItems.IsOpen()) {
+        // A later new-document command asks for a new item, not a new
+        // document; the open one stays as it is.
+        return FALSE;
+    }
+
+    if (m_dbItems.Open(ITEMS_DATABASE)) {
+        if (created) {
+            item.SetDefaults();
+            item.SetCategory(FindCategoryByName(u"Loans"));
+            item.SetName(u"Lenny P.");
+            item.SetType(ITEM_UOME);
+            item.SetAmount(10.0);
+            item.SetDescription(u"Gave him money for the concert tickets (THIS IS AN EXAMPLE!)");
+            SYSTEMTIME now{};
+            GetLocalTime(&now);
+            DWORD createdDate = 0;
+            if (LocalSystemTimeToTime32(&now, &createdDate))
+                item.SetCreatedDate(createdDate);
+            item.SetReturned(FALSE);
+            item.SetReturnedDate(0);
+            CEOID oid = 0;
+            AddItem(item, oid);
+        }
+        m_nItemCount = static_cast<WORD>(std::min<DWORD>(m_dbItems.GetRecordCount(), 0xFFFF));
+        m_dbItems.SetupAlarms(ITEMPROP_ALARM_TIME, ALARMS_KEY, ALARM_VALUE);
+        BuildNameList();
+        CheckVersion();
+    }
+    return TRUE;
+}
+
+void COwebookDoc::CountItemAdded()
+{
+    if (m_nItemCount < 0xFFFF)
+        ++m_nItemCount;
+}
+
+BOOL COwebookDoc::AddItem(CItemRecord& item, CEOID& oid)
+{
+    oid = m_dbItems.AddRecord(&item);
+    if (oid == 0)
+        return FALSE;
+    CountItemAdded();
+    AddName(item.GetName());
+    SYSTEMTIME alarm{};
+    if (item.GetAlarmTime(alarm))
+        m_dbItems.OnItemAdded(alarm, oid);
+    return TRUE;
+}
+
+BOOL COwebookDoc::UpdateItem(CEOID oid, CItemRecord& item)
+{
+    if (!m_dbItems.SeekToRecord(oid))
+        return FALSE;
+    CItemRecord stored;
+    m_dbItems.ReadCurrRecord(&stored);
+    if (!m_dbItems.WriteCurrRecord(&item))
+        return FALSE;
+    CString name = item.GetName();
+    if (name != stored.GetName())
+        AddName(name);
+    SYSTEMTIME newAlarm{}, oldAlarm{};
+    item.GetAlarmTime(newAlarm);
+    stored.GetAlarmTime(oldAlarm);
+    m_dbItems.OnItemChanged(newAlarm, oldAlarm, oid);
+    return TRUE;
+}
+
+BOOL COwebookDoc::DeleteItem(CEOID oid)
+{
+    m_dbItems.OnItemDeleted(oid);
+    return CeDeleteRecord(m_dbItems.GetHandle(), oid);
+}
+
+BOOL COwebookDoc::ReadItem(CEOID oid, CItemRecord& item)
+{
+    return m_dbItems.SeekToRecord(oid) && m_dbItems.ReadCurrRecord(&item);
+}
+
+CEOID COwebookDoc::ReadFirstItem(CItemRecord& item)
+{
+    CEOID oid = m_dbItems.SeekFirst();
+    if (oid != 0)
+        m_dbItems.ReadCurrRecord(&item);
+    return oid;
+}
+
+CEOID COwebookDoc::ReadNextItem(CItemRecord& item)
+{
+    CEOID oid = m_dbItems.SeekNext();
+    if (oid != 0)
+        m_dbItems.ReadCurrRecord(&item);
+    return oid;
+}
+
+void COwebookDoc::AddName(LPCWSTR name)
+{
+    if (!name || !name[0])
+        return;
+    if (!m_nameIndex.insert(std::u16string(name)).second)
+        return;
+    m_names.emplace_back(name);
+}
+
+void COwebookDoc::BuildNameList()
+{
+    if (m_nItemCount == 0)
+        return;
+    // Only the name is needed; reading the whole item would cost eleven more properties.
+    CCeDBRecord names;
+    names.AddProp(CCeDBProp(CCeDBProp::Type_String, ITEMPROP_NAME));
+    for (CEOID oid = m_dbItems.SeekFirst(); oid != 0; oid = m_dbItems.SeekNext()) {
+        names[0]->Empty();
+        if (m_dbItems.ReadCurrRecord(&names))
+            AddName(names[0]->GetString());
+    }
+}
+
+void COwebookDoc::DeleteDatabases()
+{
+    m_dbItems.Delete();
+    m_categories.Delete();
+}
+
+void COwebookDoc::OnDeleteCategoriesDatabase()
+{
+    if (m_categories.IsOpen())
+        m_categories.Delete();
+    else
+        CCeDBDatabase::DeleteDatabase(CATEGORIES_DATABASE);
+    PostQuitMessage(0);
+}
+
+void COwebookDoc::OnDeleteMainDatabase()
+{
+    if (m_dbItems.IsOpen())
+        m_dbItems.Delete();
+    else
+        CCeDBDatabase::DeleteDatabase(ITEMS_DATABASE);
+    PostQuitMessage(0);
+}
