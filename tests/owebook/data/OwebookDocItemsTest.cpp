@@ -1,6 +1,7 @@
 #include "DocumentTestEnv.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
@@ -66,6 +67,35 @@ TEST_F(DocumentItems, UpdateOfAGoneItemFailsAndChangesNothing)
     EXPECT_EQ(Names(*m_doc), (std::vector<std::string>{"Lenny P.", "Alice"}));
 }
 
+// Overwrites a stored record's bytes behind the store's back, as a damaged file would hold them.
+void DamageRecord(CEOID oid)
+{
+    std::string file = std::string(std::getenv("OWEBOOK_HOME")) + "/objectstore.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    std::string sql = "UPDATE records SET props = x'FFFF01' WHERE oid = " + std::to_string(oid);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_changes(db), 1);
+    sqlite3_close(db);
+}
+
+TEST_F(DocumentItems, AFailedWriteIsNotReportedAsSuccessAndAddsNoName)
+{
+    CEOID oid = Add(*m_doc, NewItem(u"Alice"));
+    DamageRecord(oid);
+    CItemRecord renamed = NewItem(u"Zoe");
+    EXPECT_FALSE(m_doc->UpdateItem(oid, renamed));
+    EXPECT_EQ(Names(*m_doc), (std::vector<std::string>{"Lenny P.", "Alice"}));
+
+    // The damaged record is read as nothing, and the others still are.
+    CItemRecord item = NewItem(u"untouched");
+    EXPECT_FALSE(m_doc->ReadItem(oid, item));
+    EXPECT_EQ(ItemIds(*m_doc).size(), 2u);
+    End(m_doc);
+    m_doc = Start();
+    EXPECT_EQ(Names(*m_doc), (std::vector<std::string>{"Lenny P."}));
+}
+
 TEST_F(DocumentItems, DeleteRemovesOnlyThatItem)
 {
     CEOID alice = Add(*m_doc, NewItem(u"Alice"));
@@ -90,6 +120,37 @@ TEST_F(DocumentItems, TheItemCountStopsAtItsLimitInsteadOfWrapping)
     Add(*m_doc, NewItem(u"Alice"));
     Add(*m_doc, NewItem(u"Bob"));
     EXPECT_EQ(m_doc->m_nItemCount, 0xFFFF);
+}
+
+// Copies a stored record until the database holds `total` records, in one
+// write behind the store's back (65,536 durable writes would take minutes).
+void CloneRecord(CEOID oid, int total)
+{
+    std::string file = std::string(std::getenv("OWEBOOK_HOME")) + "/objectstore.db";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    std::string sql = "BEGIN;"
+                      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                      std::to_string(total - 1) +
+                      ") INSERT INTO records(oid, db, sortkey, props) "
+                      "SELECT (SELECT value FROM meta WHERE key = 'next_oid') + i, db, sortkey, props "
+                      "FROM records, n WHERE oid = " +
+                      std::to_string(oid) + ";" +
+                      "UPDATE meta SET value = value + " + std::to_string(total) + " WHERE key = 'next_oid';"
+                      "COMMIT;";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+TEST_F(DocumentItems, WithSixtyFiveThousandFiveHundredThirtySixItemsTheNamesAreStillBuilt)
+{
+    CEOID example = ItemIds(*m_doc).at(0);
+    End(m_doc);
+    CloneRecord(example, 65536);
+    m_doc = Start();
+    EXPECT_EQ(m_doc->m_dbItems.GetRecordCount(), 65536u);
+    EXPECT_EQ(m_doc->m_nItemCount, 0xFFFF);  // the low 16 bits would be 0
+    EXPECT_EQ(Names(*m_doc), (std::vector<std::string>{"Lenny P."}));
 }
 
 TEST_F(DocumentItems, AddingToAnUnopenedDatabaseFails)
