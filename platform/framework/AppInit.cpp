@@ -29,11 +29,12 @@ void AfxWinTerm()
     platform::StopSettingWatch();
     if (CWinApp* app = AfxGetApp()) {
         // Closing now is the end of the process, not a request to quit.
-        CWnd* main = app->m_pMainWnd;
+        // Closing the documents may destroy (and delete) the main frame: keep its handle only.
+        const HWND main = app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
         app->m_pMainWnd = nullptr;
         app->CloseAllDocuments(TRUE);
-        if (main && ::IsWindow(main->m_hWnd))
-            ::DestroyWindow(main->m_hWnd);
+        if (main && ::IsWindow(main))
+            ::DestroyWindow(main);
     }
 }
 
