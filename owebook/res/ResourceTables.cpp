@@ -4,4 +4,5 @@ void RegisterResources()
 {
     RegisterStringTable();
     RegisterLongStrings();
+    RegisterMainFrameResources();
 }

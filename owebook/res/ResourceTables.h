@@ -7,3 +7,4 @@ void RegisterResources();
 
 void RegisterStringTable();
 void RegisterLongStrings();
+void RegisterMainFrameResources();
