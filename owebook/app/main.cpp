@@ -1,9 +1,78 @@
-// Until the application exists: opens nothing yet, says where the device lives.
+// The executable's entry: answers --help and --version without starting
+// anything, refuses politely where there is no display, then hands over to
+// the platform, which calls WinMain.
+
+#include "platform/framework/WinMain.h"
+
 #include <cstdio>
 #include <cstdlib>
-int main()
+#include <cstring>
+
+#ifndef OWEBOOK_VERSION
+#define OWEBOOK_VERSION "unknown"
+#endif
+
+namespace {
+
+bool IsSet(const char* name)
 {
-    const char* home = std::getenv("OWEBOOK_HOME");
-    std::printf("Owebook device folder: %s\n", home ? home : "(default)");
-    return 0;
+    const char* value = std::getenv(name);
+    return value && value[0];
+}
+
+bool Is(const char* arg, const char* a, const char* b = nullptr)
+{
+    return std::strcmp(arg, a) == 0 || (b && std::strcmp(arg, b) == 0);
+}
+
+void PrintHelp()
+{
+    std::printf(
+        "Usage: owebook [AppRunAtTime | AppRunAfterSync] [Qt options]\n"
+        "Owebook, a personal debt ledger: what you owe and what is owed to you.\n"
+        "\n"
+        "Only one instance runs; a second launch brings it to the front and ends.\n"
+        "  AppRunAtTime      show the reminder that is due (used by the reminder timer)\n"
+        "  AppRunAfterSync   start after a synchronisation\n"
+        "  -platform NAME    Qt's platform plug-in, e.g. 'vnc' where there is no display\n"
+        "  --help            show this text and exit\n"
+        "  --version         show the version and exit\n"
+        "\n"
+        "Environment:\n"
+        "  OWEBOOK_HOME      the device folder (default $XDG_DATA_HOME/owebook)\n"
+        "  OWEBOOK_SCALE     how much the 240x320 screen is enlarged, 1 to 8 (default 2)\n");
+}
+
+// Qt aborts when it cannot find a display; say so before it tries.
+bool DisplayAvailable(int argc, char** argv)
+{
+    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM"))
+        return true;
+    for (int i = 1; i < argc; ++i)
+        if (Is(argv[i], "-platform", "--platform"))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (Is(argv[i], "--help", "-h")) {
+            PrintHelp();
+            return 0;
+        }
+        if (Is(argv[i], "--version")) {
+            std::printf("owebook %s\n", OWEBOOK_VERSION);
+            return 0;
+        }
+    }
+    if (!DisplayAvailable(argc, argv)) {
+        std::fprintf(stderr,
+                     "owebook: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "to run without one, start it as: owebook -platform vnc\n");
+        return 2;
+    }
+    return platform::RunMain(argc, argv);
 }

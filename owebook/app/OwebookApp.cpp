@@ -1,0 +1,53 @@
+#include "owebook/app/OwebookApp.h"
+
+#include "owebook/app/AppIds.h"
+#include "owebook/app/MainFrame.h"
+#include "owebook/data/OwebookDoc.h"
+#include "owebook/views/MainView.h"
+#include "platform/core/WideC.h"
+#include "platform/framework/CSingleDocTemplate.h"
+#include "platform/framework/WinMain.h"
+#include "platform/system/Trace.h"
+#include "platform/ui/WinApi.h"
+
+BEGIN_MESSAGE_MAP(COwebookApp, CWinApp)
+    ON_COMMAND(ID_HELP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP_USING, OnHelpUsing)
+    ON_COMMAND(ID_TOOLS_EXIT, OnAppExit)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+END_MESSAGE_MAP()
+
+COwebookApp::COwebookApp() : CWinApp(nullptr) {}
+
+BOOL COwebookApp::InitInstance()
+{
+    AfxEnableControlContainer();
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(COwebookDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CMainView)));
+
+    // The notification service's launch ends after the reminder; without a
+    // pending reminder it is an ordinary start.
+    if (m_lpCmdLine && wcscmp(m_lpCmdLine, CMDLINE_RUN_AT_TIME) == 0 && HandleAlarm())
+        return FALSE;
+
+    OnFileNew();
+    // No items database: the document and its frame are gone again.
+    if (!m_pMainWnd || !::IsWindow(m_pMainWnd->m_hWnd))
+        return FALSE;
+
+    m_pMainWnd->SetWindowText(u"Owebook");
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    platform::Trace("main window shown");
+    return TRUE;
+}
+
+BOOL COwebookApp::HandleAlarm() { return FALSE; }
+
+void COwebookApp::OnAppAbout() {}
+
+void COwebookApp::OnHelpUsing() {}
+
+void COwebookApp::OnAppExit() { ::PostQuitMessage(0); }
