@@ -3,6 +3,7 @@
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/CategoryRecord.h"
 #include "owebook/res/Resource.h"
+#include "owebook/views/MainView.h"
 #include "platform/core/Time.h"
 #include "platform/ui/WinApi.h"
 
@@ -44,6 +45,20 @@ BOOL COwebookDoc::OnNewDocument()
     } else if (m_dbItems.IsOpen()) {
         // A later new-document command asks for a new item, not a new
         // document; the open one stays as it is.
+        POSITION pos = GetFirstViewPosition();
+        auto* pView = dynamic_cast<CMainView*>(GetNextView(pos));
+        if (pView && pView->m_bFreshlyFilled) {
+            // The view has not been activated since it was filled: ask here.
+            CItemRecord newItem;
+            newItem.SetDefaults();
+            BOOL bCategoriesEdited = FALSE;
+            if (pView->RunItemEditor(newItem, TRUE, bCategoriesEdited) == EDITOR_OK) {
+                CEOID oid = 0;
+                AddItem(newItem, oid);
+            }
+        } else {
+            UpdateAllViews(nullptr, HINT_NEW_ITEM);
+        }
         return FALSE;
     }
 
