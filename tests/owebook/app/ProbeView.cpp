@@ -1,0 +1,3 @@
+#include "AppTestEnv.h"
+
+IMPLEMENT_DYNCREATE(CProbeMainView, CMainView)
