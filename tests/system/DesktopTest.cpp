@@ -1,0 +1,238 @@
+// The real program on a real X server (Xvfb): the main window with its
+// command bar, each pop-up opened by a click, and Exit from the Tools menu.
+// Screenshots go to <build>/screenshots/desktop-*.png.
+
+#include "ProcessTestEnv.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace {
+
+class DesktopTest : public ProcessTest {
+protected:
+    void SetUp() override
+    {
+        ProcessTest::SetUp();
+        if (IsSkipped())
+            return;
+        for (const char* tool : {"Xvfb", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
+        StartServer();
+        m_shots = QString::fromLocal8Bit(std::getenv("OWEBOOK_TEST_BIN_DIR")) + QStringLiteral("/screenshots");
+        QDir().mkpath(m_shots);
+    }
+
+    void TearDown() override
+    {
+        ProcessTest::TearDown();
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            if (!m_server.waitForFinished(5000))
+                m_server.kill();
+        }
+    }
+
+    void StartServer()
+    {
+        for (int i = 0; i < 100; ++i) {
+            const int n = 100 + (getpid() + i) % 100;
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+                QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            m_display = QStringLiteral(":%1").arg(n);
+            m_server.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                                    QStringLiteral("640x800x24"), QStringLiteral("-nolisten"),
+                                                    QStringLiteral("tcp")});
+            if (WaitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 5000))
+                return;
+            m_server.kill();
+            m_server.waitForFinished(2000);
+        }
+        FAIL() << "no Xvfb display could be started";
+    }
+
+    QProcessEnvironment DesktopEnvironment() const
+    {
+        QProcessEnvironment env = Environment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("DISPLAY"), m_display);
+        env.insert(QStringLiteral("OWEBOOK_SCALE"), QStringLiteral("2"));
+        return env;
+    }
+
+    QString Tool(const QString& program, const QStringList& args) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(DesktopEnvironment());
+        tool.start(program, args);
+        tool.waitForFinished(10000);
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+
+    QImage Shot(const QString& name) const
+    {
+        const QString path = m_shots + QStringLiteral("/desktop-") + name + QStringLiteral(".png");
+        QFile::remove(path);
+        Tool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+        return QImage(path).convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Where the main window is on the screen.
+    QRect MainWindow() const
+    {
+        const QString id = Tool(QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                 QStringLiteral("^Owebook$")})
+                               .section(QLatin1Char('\n'), 0, 0);
+        QRect rect;
+        for (const QString& line :
+             Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id})
+                 .split(QLatin1Char('\n'))) {
+            const int value = line.section(QLatin1Char('='), 1).toInt();
+            if (line.startsWith(QLatin1String("X=")))
+                rect.moveLeft(value);
+            else if (line.startsWith(QLatin1String("Y=")))
+                rect.moveTop(value);
+            else if (line.startsWith(QLatin1String("WIDTH=")))
+                rect.setWidth(value);
+            else if (line.startsWith(QLatin1String("HEIGHT=")))
+                rect.setHeight(value);
+        }
+        return rect;
+    }
+
+    void Click(const QPoint& at) const
+    {
+        Tool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                         QStringLiteral("click"), QStringLiteral("1")});
+    }
+    void Key(const QString& key) const { Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), key}); }
+
+    static bool Dark(QRgb pixel) { return qGray(pixel) < 110; }
+
+    // The text runs along the bar's middle row, left to right: the buttons' labels.
+    static std::vector<QPoint> BarButtons(const QImage& image, const QRect& bar)
+    {
+        std::vector<QPoint> centres;
+        int start = -1, lastDark = -100;
+        for (int x = bar.left(); x <= bar.right() + 1; ++x) {
+            bool dark = false;
+            for (int y = bar.top() + 4; x <= bar.right() && y < bar.bottom() - 4 && !dark; ++y)
+                dark = Dark(image.pixel(x, y));
+            if (dark) {
+                if (x - lastDark > 12) {
+                    if (start >= 0)
+                        centres.emplace_back((start + lastDark) / 2, bar.center().y());
+                    start = x;
+                }
+                lastDark = x;
+            }
+        }
+        if (start >= 0)
+            centres.emplace_back((start + lastDark) / 2, bar.center().y());
+        return centres;
+    }
+
+    // The box of pixels inside `area` that differ between two screenshots.
+    static QRect Changed(const QImage& a, const QImage& b, const QRect& area)
+    {
+        QRect box;
+        const QRect within = area & a.rect() & b.rect();
+        for (int y = within.top(); y <= within.bottom(); ++y)
+            for (int x = within.left(); x <= within.right(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y))
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
+    static int DistinctColours(const QImage& image, const QRect& area)
+    {
+        std::vector<QRgb> seen;
+        for (int y = area.top(); y <= area.bottom(); y += 2)
+            for (int x = area.left(); x <= area.right(); x += 2)
+                if (std::find(seen.begin(), seen.end(), image.pixel(x, y)) == seen.end() && seen.size() < 1000)
+                    seen.push_back(image.pixel(x, y));
+        return static_cast<int>(seen.size());
+    }
+
+    // Clicks a bar button and waits for its pop-up; the pop-up's box.
+    QRect OpenPopup(const QImage& base, const QPoint& button, const QString& name)
+    {
+        Click(button);
+        QImage shot;
+        QRect box;
+        WaitUntil(
+            [&] {
+                shot = Shot(name);
+                box = Changed(base, shot, m_above);
+                return box.height() > 30;
+            },
+            5000);
+        EXPECT_GT(box.height(), 30) << name.toStdString() << " never opened";
+        if (!box.isEmpty())
+            EXPECT_GT(DistinctColours(shot, box), 3) << name.toStdString() << " shows no text";
+        return box;
+    }
+
+    void ClosePopup(const QImage& base)
+    {
+        Key(QStringLiteral("Escape"));
+        EXPECT_TRUE(WaitUntil([&] { return Changed(base, Shot(QStringLiteral("closing")), m_above).isEmpty(); }, 5000));
+    }
+
+    QProcess m_server;
+    QRect m_above;   // the screen above the command bar, where pop-ups open
+    QString m_display;
+    QString m_shots;
+};
+
+TEST_F(DesktopTest, MainWindowShowsTheCommandBarWhosePopupsOpenAndExitEndsWithZero)
+{
+    QProcess* owebook = Launch({}, DesktopEnvironment());
+    ASSERT_TRUE(WaitUntil([&] { return Traced(owebook->processId(), "main window shown"); }, 20000))
+        << owebook->readAllStandardError().toStdString();
+
+    QRect window;
+    ASSERT_TRUE(WaitUntil([&] { return (window = MainWindow()).width() > 1; }, 5000));
+    EXPECT_EQ(window.size(), QSize(480, 640)) << "240 x 320 at scale 2";
+    QImage base;
+    ASSERT_TRUE(WaitUntil([&] { return DistinctColours(base = Shot(QStringLiteral("main")), window) > 3; }, 5000));
+
+    // The caption strip is dark with light text; the form below is light.
+    EXPECT_LT(qGray(base.pixel(window.left() + 2, window.top() + 2)), 100);
+    EXPECT_GT(qGray(base.pixel(window.center())), 200);
+
+    const QRect bar(window.left(), window.bottom() - 51, window.width(), 52);
+    m_above = QRect(0, 0, base.width(), bar.top());
+    const std::vector<QPoint> buttons = BarButtons(base, bar);
+    ASSERT_EQ(buttons.size(), 4u) << "View, Tools, Help, New";
+
+    const QRect view = OpenPopup(base, buttons[0], QStringLiteral("view"));
+    ClosePopup(base);
+    const QRect tools = OpenPopup(base, buttons[1], QStringLiteral("tools"));
+    ClosePopup(base);
+    const QRect help = OpenPopup(base, buttons[2], QStringLiteral("help"));
+    ClosePopup(base);
+    for (const QRect& popup : {view, tools, help}) {
+        EXPECT_TRUE(window.contains(popup)) << "pop-ups stay on the handheld's screen";
+        EXPECT_GT(popup.top(), window.top() + 52) << "below the caption strip";
+        EXPECT_EQ(popup.bottom(), bar.top() - 1) << "pop-ups open right above the bar";
+    }
+    EXPECT_GT(view.height(), tools.height() + 40) << "View has six rows, Tools three";
+    EXPECT_NEAR(tools.height(), help.height(), 8);
+
+    OpenPopup(base, buttons[1], QStringLiteral("tools-exit"));
+    Key(QStringLiteral("x"));   // E&xit
+    ASSERT_TRUE(owebook->waitForFinished(15000));
+    EXPECT_EQ(owebook->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(owebook->exitCode(), 0) << owebook->readAllStandardError().toStdString();
+}
+
+}  // namespace
