@@ -124,30 +124,6 @@ TEST_F(CategoryStoreTest, FindByNameSkipsInactiveRecordsAndMatchesExactly)
     EXPECT_EQ(m_store.FindIdByName(u"CDs"), static_cast<LONG>(second));
 }
 
-TEST_F(CategoryStoreTest, ReviveKeepsTheIdOfTheDeletedCategory)
-{
-    Open(m_store);
-    LONG cds = m_store.FindIdByName(u"CDs");
-    m_store.DeleteEntry(cds);
-    m_store.SetActive(cds, TRUE);
-    EXPECT_TRUE(m_store.IsActive(cds));
-    EXPECT_EQ(m_store.FindIdByName(u"CDs"), cds);
-    EXPECT_EQ(m_store.GetRecordCount(), 5u);
-}
-
-TEST_F(CategoryStoreTest, PseudoAndMissingIdsAreNeverSought)
-{
-    Open(m_store);
-    CCategoryRecord record;
-    for (LONG id : {CATEGORY_ALL, CATEGORY_EDIT, CATEGORY_NONE, CATEGORY_ALL_MONEY, LONG(999999)}) {
-        SCOPED_TRACE(id);
-        EXPECT_FALSE(m_store.ReadById(id, record));
-        EXPECT_FALSE(m_store.IsActive(id));
-        m_store.SetActive(id, TRUE);  // nothing to change
-    }
-    EXPECT_EQ(m_store.GetRecordCount(), 5u);
-}
-
 class EditingStore : public CCategoryStore {
 public:
     BOOL RunEditor() override

@@ -208,21 +208,6 @@ TEST_F(ItemRecord, BlobsOfTheWrongLengthFillOnlyWhatTheyHold)
     EXPECT_EQ(snooze, ReminderSpec(1, 2, 3));
 }
 
-TEST_F(ItemRecord, SettersAndGettersOfARemovedPropertyDoNothing)
-{
-    CItemRecord item;
-    item.SetDefaults();
-    ASSERT_TRUE(item.DeletePropFromID(ITEMPROP_NAME));
-    ASSERT_TRUE(item.DeletePropFromID(ITEMPROP_SNOOZE));
-    item.SetName(u"Nobody");
-    item.SetSnooze(ReminderSpec(1, 1, 1));
-    EXPECT_EQ(item.GetNumProps(), 10);
-    EXPECT_TRUE(item.GetName().IsEmpty());
-    ReminderSpec snooze(0, 0, 7);
-    EXPECT_FALSE(item.GetSnooze(snooze));
-    EXPECT_EQ(snooze, ReminderSpec(0, 0, 7));
-}
-
 TEST(ReminderSpecValue, ConstructsAsOneDayOffAndComparesWithoutPadding)
 {
     ReminderSpec a;

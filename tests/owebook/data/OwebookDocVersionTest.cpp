@@ -63,20 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // Compared unsigned: a "negative" major is a very new one.
                     VersionCase{"major 0xFFFFFFFF", true, true, 0xFFFFFFFFu, 0, 0, 0, 1}));
 
-TEST_F(DocumentVersion, AFreshDeviceGetsMajorZeroStoredBeforeTheStamp)
-{
-    // The first read creates the key with Major = 0; the stamp then writes 1.
-    CRegistryKey key(VERSION_KEY);
-    DWORD major = 7;
-    EXPECT_TRUE(key.GetDword(u"Major", &major, 0));
-    EXPECT_EQ(major, 0u);
-    CRecordingDoc doc;
-    doc.CheckVersion();
-    EXPECT_EQ(doc.m_nWrites, 1);
-    EXPECT_TRUE(VersionValue(u"Major", major));
-    EXPECT_EQ(major, 1u);
-}
-
 TEST_F(DocumentVersion, TheFirstReadOfTheAlarmCreatesItsKeyWithZero)
 {
     CRegistryKey alarms(ALARMS_KEY);
