@@ -1,15 +1,45 @@
-// Linked into every test program: tests run headless and find the build's
-// programs, whether started by ctest or by hand. Values already set win.
+// Linked into every test program: tests run headless, find the build's
+// programs, and see no other process's windows or locks, whether started by
+// ctest or by hand. Values already set win.
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace {
-struct TestEnvironment {
+// Each test process gets a runtime folder of its own, so that windows and
+// mutexes of tests running beside it (or of a real Owebook) never show up in
+// it. Processes a test starts inherit the folder, or the one the test gives them.
+class TestEnvironment {
+public:
     TestEnvironment()
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         setenv("OWEBOOK_TEST_BIN_DIR", OWEBOOK_BUILD_DIR, 0);
+        if (std::getenv("OWEBOOK_TEST_RUNTIME_OWNER"))
+            return;
+        char folder[] = "/tmp/owebook-test-run-XXXXXX";
+        if (!mkdtemp(folder))
+            return;
+        m_folder = folder;
+        setenv("XDG_RUNTIME_DIR", folder, 1);
+        setenv("OWEBOOK_TEST_RUNTIME_OWNER", std::to_string(getpid()).c_str(), 1);
     }
-} const testEnvironment;
+
+    ~TestEnvironment()
+    {
+        const char* owner = std::getenv("OWEBOOK_TEST_RUNTIME_OWNER");
+        if (m_folder.empty() || !owner || std::to_string(getpid()) != owner)
+            return;
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+private:
+    std::string m_folder;
+};
+
+TestEnvironment testEnvironment;
 }  // namespace
 
 // Caches that the system's font and bus libraries keep for the life of the
