@@ -1,5 +1,6 @@
 #include "platform/ui/CComboBox.h"
 
+#include "platform/ui/ControlText.h"
 #include "platform/ui/ComboWidget.h"
 #include "platform/ui/EditWidget.h"
 #include "platform/ui/WinApi.h"
@@ -14,11 +15,13 @@ IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 using platform::ComboState;
 using platform::ComboWidget;
 
+using platform::CopyText;
+using platform::FromWide;
+
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 
-QString FromWide(LPCWSTR text) { return text ? QString::fromUtf16(text) : QString(); }
 
 // A search through the items starting after `startAfter` (from the top for -1
 // or an index out of range) and wrapping around; CB_ERR when nothing matches.
@@ -59,20 +62,7 @@ int SortedPosition(const QComboBox& box, const QString& text)
 template <class F>
 auto ByCode(ComboState& state, F&& change)
 {
-    ++state.internal;
-    auto result = change();
-    --state.internal;
-    return result;
-}
-
-LRESULT CopyText(const QString& text, LPWSTR buffer, int max)
-{
-    if (!buffer || max <= 0)
-        return 0;
-    const QString cut = text.left(max - 1);
-    std::copy(cut.utf16(), cut.utf16() + cut.size(), buffer);
-    buffer[cut.size()] = 0;
-    return cut.size();
+    return platform::ChangeByCode(state.internal, std::forward<F>(change));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/ui/CEdit.h"
 
+#include "platform/ui/ControlText.h"
 #include "platform/ui/EditWidget.h"
 #include "platform/ui/WinApi.h"
 
@@ -15,9 +16,10 @@ IMPLEMENT_DYNAMIC(CEdit, CWnd)
 using platform::EditAccess;
 using platform::EditState;
 
+using platform::FromWide;
+
 namespace {
 
-QString FromWide(LPCWSTR text) { return text ? QString::fromUtf16(text) : QString(); }
 
 // Where the edit's text now is becomes what the next change undoes to, and
 // the parent hears of the change.

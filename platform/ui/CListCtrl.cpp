@@ -1,5 +1,6 @@
 #include "platform/ui/CListCtrl.h"
 
+#include "platform/ui/ControlText.h"
 #include "platform/ui/ListViewWidget.h"
 #include "platform/ui/WinApi.h"
 
@@ -20,7 +21,7 @@ constexpr int kDataRole = Qt::UserRole;
 
 QString FromWide(LPCWSTR text)
 {
-    return (text && text != LPSTR_TEXTCALLBACK) ? QString::fromUtf16(text) : QString();
+    return text != LPSTR_TEXTCALLBACK ? platform::FromWide(text) : QString();
 }
 
 Qt::Alignment AlignmentOf(int fmt)
@@ -44,21 +45,10 @@ int FormatOf(Qt::Alignment alignment)
 template <class F>
 auto Quietly(ListState& state, F&& change)
 {
-    ++state.internal;
-    auto result = change();
-    --state.internal;
-    return result;
+    return platform::ChangeByCode(state.internal, std::forward<F>(change));
 }
 
-LRESULT CopyOut(const QString& text, LPWSTR buffer, int max)
-{
-    if (!buffer || max <= 0)
-        return 0;
-    const QString cut = text.left(max - 1);
-    std::copy(cut.utf16(), cut.utf16() + cut.size(), buffer);
-    buffer[cut.size()] = 0;
-    return cut.size();
-}
+LRESULT CopyOut(const QString& text, LPWSTR buffer, int max) { return platform::CopyText(text, buffer, max); }
 
 class List {
 public:

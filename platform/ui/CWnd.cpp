@@ -517,31 +517,26 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 
 void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
 
-void CWnd::ClientToScreen(LPRECT lpRect) const
+namespace {
+// Moves a rectangle by where the origin lands under `map`.
+void MapRect(HWND hWnd, LPRECT lpRect, BOOL (*map)(HWND, LPPOINT))
 {
     if (!lpRect)
         return;
     POINT offset{0, 0};
-    ::ClientToScreen(m_hWnd, &offset);
+    map(hWnd, &offset);
     lpRect->left += offset.x;
     lpRect->right += offset.x;
     lpRect->top += offset.y;
     lpRect->bottom += offset.y;
 }
+}  // namespace
+
+void CWnd::ClientToScreen(LPRECT lpRect) const { MapRect(m_hWnd, lpRect, ::ClientToScreen); }
 
 void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
 
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
-    if (!lpRect)
-        return;
-    POINT offset{0, 0};
-    ::ScreenToClient(m_hWnd, &offset);
-    lpRect->left += offset.x;
-    lpRect->right += offset.x;
-    lpRect->top += offset.y;
-    lpRect->bottom += offset.y;
-}
+void CWnd::ScreenToClient(LPRECT lpRect) const { MapRect(m_hWnd, lpRect, ::ScreenToClient); }
 
 void CWnd::MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
