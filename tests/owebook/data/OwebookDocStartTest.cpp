@@ -2,7 +2,6 @@
 
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/CategoryRecord.h"
-#include "platform/testing/ScriptedUser.h"
 
 #include <gtest/gtest.h>
 
@@ -107,69 +106,6 @@ TEST_F(DocumentStart, DeletingTheItemsDatabaseByCommandSeedsTheExampleAgain)
     EXPECT_EQ(Utf8(example.GetName()), "Lenny P.");
     EXPECT_EQ(example.GetCategory(), doc->FindCategoryByName(u"Loans"));
     EXPECT_EQ(doc->m_nWrites, 0);  // the registry was left alone
-}
-
-TEST_F(DocumentStart, DeletingTheCategoriesByCommandBringsTheDefaultsBack)
-{
-    auto doc = Start();
-    LONG cds = doc->FindCategoryByName(u"CDs");
-    doc->m_categories.DeleteEntry(cds);
-    ASSERT_TRUE(doc->OnCmdMsg(ID_DELETE_CATEGORIES_DATABASE, CN_COMMAND, nullptr, nullptr));
-    platform::testing::ProcessEvents();
-    EXPECT_TRUE(platform::MessageLoop::QuitPending());
-    EXPECT_FALSE(CCeDBDatabase::Exists(CATEGORIES_DATABASE));
-    End(doc);
-    platform::MessageLoop::ResetQuit();
-
-    doc = Start();
-    EXPECT_EQ(doc->m_categories.GetRecordCount(), 5u);
-    EXPECT_NE(doc->FindCategoryByName(u"CDs"), 0);
-    EXPECT_EQ(ItemIds(*doc).size(), 1u);  // the items stay, example included
-}
-
-TEST_F(DocumentStart, DeleteDatabasesRemovesBoth)
-{
-    auto doc = Start();
-    doc->DeleteDatabases();
-    EXPECT_FALSE(CCeDBDatabase::Exists(ITEMS_DATABASE));
-    EXPECT_FALSE(CCeDBDatabase::Exists(CATEGORIES_DATABASE));
-    CItemRecord item;
-    EXPECT_EQ(doc->ReadFirstItem(item), 0u);
-    CEOID oid = 1;
-    EXPECT_FALSE(doc->AddItem(item, oid));
-    EXPECT_EQ(oid, 0u);
-}
-
-TEST_F(DocumentStart, ALaterNewDocumentLeavesTheOpenOneAsItIs)
-{
-    auto doc = Start();
-    Add(*doc, NewItem(u"Alice"));
-    EXPECT_FALSE(doc->OnNewDocument());
-    EXPECT_TRUE(doc->m_dbItems.IsOpen());
-    EXPECT_EQ(ItemIds(*doc).size(), 2u);
-    EXPECT_EQ(Names(*doc), (std::vector<std::string>{"Lenny P.", "Alice"}));
-}
-
-TEST_F(DocumentStart, WithoutAStoreTheDocumentSaysSoAndHoldsNothing)
-{
-    // The device folder cannot be made: a file stands where it should be.
-    std::string blocker = std::string(std::getenv("OWEBOOK_HOME")) + ".file";
-    FILE* f = std::fopen(blocker.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
-    setenv("OWEBOOK_HOME", (blocker + "/device").c_str(), 1);
-
-    platform::testing::ScriptedUser user;
-    user.ExpectMessageBox(u"Error while creating main database!").Answer(IDOK);
-    CRecordingDoc doc;
-    EXPECT_FALSE(doc.m_categories.IsOpen());
-    EXPECT_FALSE(doc.OnNewDocument());
-    user.Verify();
-    CString name(u"kept");
-    EXPECT_FALSE(doc.GetCategoryName(1, name));
-    EXPECT_EQ(Utf8(name), "kept");
-    EXPECT_EQ(doc.FindCategoryByName(u"Loans"), 0);
-    std::remove(blocker.c_str());
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 namespace {
 
-using DocumentVersion = DocumentTest;
-
 struct VersionCase {
     const char* what;
     bool keyExists;
@@ -62,21 +60,5 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{"major missing", true, false, 0, 5, 5, 1, 0},
                     // Compared unsigned: a "negative" major is a very new one.
                     VersionCase{"major 0xFFFFFFFF", true, true, 0xFFFFFFFFu, 0, 0, 0, 1}));
-
-TEST_F(DocumentVersion, TheFirstReadOfTheAlarmCreatesItsKeyWithZero)
-{
-    CRegistryKey alarms(ALARMS_KEY);
-    DWORD armed = 5;
-    EXPECT_TRUE(alarms.GetDword(ALARM_VALUE, &armed, 0));
-    EXPECT_EQ(armed, 0u);
-    HKEY hKey = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, ALARMS_KEY, 0, 0, &hKey), ERROR_SUCCESS);
-    DWORD value = 9, size = sizeof value, type = 0;
-    EXPECT_EQ(RegQueryValueExW(hKey, ALARM_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
-              ERROR_SUCCESS);
-    RegCloseKey(hKey);
-    EXPECT_EQ(type, REG_DWORD);
-    EXPECT_EQ(value, 0u);
-}
 
 }  // namespace
