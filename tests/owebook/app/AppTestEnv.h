@@ -14,6 +14,7 @@
 #include "platform/ui/WinApi.h"
 
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 class CProbeApp : public COwebookApp {
@@ -111,12 +112,17 @@ protected:
         return frame ? dynamic_cast<View*>(frame->GetActiveView()) : nullptr;
     }
 
+    // This process's top-level windows; EnumWindows also lists those of other
+    // Owebook processes, such as tests running alongside.
     static int TopLevelWindows()
     {
         int count = 0;
         ::EnumWindows(
-            [](HWND, LPARAM counter) {
-                ++*reinterpret_cast<int*>(counter);
+            [](HWND hWnd, LPARAM counter) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(hWnd, &pid);
+                if (pid == static_cast<DWORD>(::getpid()))
+                    ++*reinterpret_cast<int*>(counter);
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&count));

@@ -2,8 +2,6 @@
 
 #include "AppTestEnv.h"
 
-#include "platform/ui/CComboBox.h"
-
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -40,8 +38,9 @@ TEST_F(AppTest, FormHoldsEveryControlOfTemplate146AtItsPlace)
         EXPECT_EQ(actual.top, expected.top);
         // Position and size are mapped apart, so the far edge may round differently.
         EXPECT_NEAR(actual.Width(), expected.Width(), 1);
-        if (c.id != 1125)   // a drop-down list shows only its edit height
+        if (c.id != 1125) {   // a drop-down list shows only its edit height
             EXPECT_NEAR(actual.Height(), expected.Height(), 1);
+        }
     }
     // The two rules: pictures of bitmap 156 under the title row and above the totals.
     std::vector<int> ruleTops;
@@ -61,19 +60,6 @@ TEST_F(AppTest, FormHoldsEveryControlOfTemplate146AtItsPlace)
     ::MapDialogRect(view->m_hWnd, &top);
     ::MapDialogRect(view->m_hWnd, &bottom);
     EXPECT_EQ(ruleTops, (std::vector<int>{top.top, bottom.top}));
-}
-
-TEST_F(AppTest, ControlsAreBoundToTheViewsMembers)
-{
-    ASSERT_TRUE(m_app.InitInstance());
-    CMainView* view = MainView();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->m_staticTotals.m_hWnd, ::GetDlgItem(view->m_hWnd, 1164));
-    EXPECT_EQ(view->m_staticTitle.m_hWnd, ::GetDlgItem(view->m_hWnd, 1124));
-    EXPECT_EQ(view->m_comboCategory.m_hWnd, ::GetDlgItem(view->m_hWnd, 1125));
-    EXPECT_EQ(view->m_listItems.m_hWnd, ::GetDlgItem(view->m_hWnd, 1073));
-    EXPECT_EQ(view->m_comboCategory.GetCount(), 10) << "the template's ten empty entries";
-    EXPECT_TRUE(view->m_comboCategory.GetExtendedUI());
 }
 
 TEST_F(AppTest, FirstActivationAfterTheInitialUpdateDoesNotRefillButLaterOnesDo)
@@ -101,16 +87,6 @@ TEST_F(AppTest, FirstActivationAfterTheInitialUpdateDoesNotRefillButLaterOnesDo)
     view->OnActivateView(TRUE, view, view);
     EXPECT_EQ(ProbeLog::Lines(), Lines{}) << "freshly filled again";
     EXPECT_FALSE(view->m_bFreshlyFilled);
-}
-
-TEST_F(AppTest, NewViewStartsFreshAndRefreshing)
-{
-    CObject* object = RUNTIME_CLASS(CMainView)->CreateObject();
-    auto* view = dynamic_cast<CMainView*>(object);
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(view->m_bFreshlyFilled);
-    EXPECT_TRUE(view->m_bAutoRefresh);
-    delete object;
 }
 
 }  // namespace

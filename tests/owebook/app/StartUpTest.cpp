@@ -1,6 +1,5 @@
 #include "AppTestEnv.h"
 
-#include "platform/framework/WinMain.h"
 #include "platform/testing/ScriptedUser.h"
 
 #include <cstdio>
@@ -56,20 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LaunchCase{"trailing_blank", u"AppRunAtTime ", TRUE, 0, true}),
     [](const ::testing::TestParamInfo<LaunchCase>& info) { return std::string(info.param.name); });
 
-TEST_F(AppTest, TemplateBindsTheDocumentTheMainFrameAndTheMainViewUnderResource128)
-{
-    ASSERT_TRUE(m_app.InitInstance());
-    POSITION pos = m_app.GetFirstDocTemplatePosition();
-    CDocTemplate* pTemplate = m_app.GetNextDocTemplate(pos);
-    ASSERT_NE(pTemplate, nullptr);
-    EXPECT_EQ(pos, nullptr) << "exactly one template";
-    EXPECT_EQ(pTemplate->m_nIDResource, 128u);
-    EXPECT_EQ(pTemplate->m_pDocClass, RUNTIME_CLASS(COwebookDoc));
-    EXPECT_EQ(pTemplate->m_pFrameClass, RUNTIME_CLASS(CMainFrame));
-    EXPECT_EQ(pTemplate->m_pViewClass, RUNTIME_CLASS(CMainView));
-    EXPECT_STREQ(RUNTIME_CLASS(CMainFrame)->m_lpszClassName, "CMainFrame");
-}
-
 // A device folder below a plain file: no database can be made there.
 TEST_F(AppTest, StartWithoutItemsDatabaseSaysSoAndEndsWithoutAWindow)
 {
@@ -87,17 +72,6 @@ TEST_F(AppTest, StartWithoutItemsDatabaseSaysSoAndEndsWithoutAWindow)
     EXPECT_EQ(TopLevelWindows(), 0);
     EXPECT_FALSE(platform::MessageLoop::QuitPending()) << "nothing was shown, so nothing asked to quit";
     std::remove(blocker.c_str());
-}
-
-// What WinMain does after the loop: the document and its frame go.
-TEST_F(AppTest, EndOfTheProcessClosesTheDocumentAndItsFrame)
-{
-    ASSERT_TRUE(m_app.InitInstance());
-    AfxWinTerm();
-    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
-    EXPECT_EQ(TopLevelWindows(), 0);
-    POSITION pos = m_app.GetFirstDocTemplatePosition();
-    EXPECT_EQ(m_app.GetNextDocTemplate(pos)->GetFirstDocPosition(), nullptr);
 }
 
 }  // namespace
