@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMap>
 #include <QRect>
 #include <QStandardPaths>
 
@@ -91,21 +92,13 @@ protected:
                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                                  QStringLiteral("^Owebook$")})
                                .section(QLatin1Char('\n'), 0, 0);
-        QRect rect;
+        QMap<QString, int> geometry;  // X, Y, WIDTH, HEIGHT
         for (const QString& line :
              Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id})
-                 .split(QLatin1Char('\n'))) {
-            const int value = line.section(QLatin1Char('='), 1).toInt();
-            if (line.startsWith(QLatin1String("X=")))
-                rect.moveLeft(value);
-            else if (line.startsWith(QLatin1String("Y=")))
-                rect.moveTop(value);
-            else if (line.startsWith(QLatin1String("WIDTH=")))
-                rect.setWidth(value);
-            else if (line.startsWith(QLatin1String("HEIGHT=")))
-                rect.setHeight(value);
-        }
-        return rect;
+                 .split(QLatin1Char('\n')))
+            geometry[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1).toInt();
+        return QRect(geometry.value(QStringLiteral("X")), geometry.value(QStringLiteral("Y")),
+                     geometry.value(QStringLiteral("WIDTH")), geometry.value(QStringLiteral("HEIGHT")));
     }
 
     void Click(const QPoint& at) const
@@ -214,13 +207,14 @@ TEST_F(DesktopTest, MainWindowShowsTheCommandBarWhosePopupsOpenAndExitEndsWithZe
     const std::vector<QPoint> buttons = BarButtons(base, bar);
     ASSERT_EQ(buttons.size(), 4u) << "View, Tools, Help, New";
 
-    const QRect view = OpenPopup(base, buttons[0], QStringLiteral("view"));
-    ClosePopup(base);
-    const QRect tools = OpenPopup(base, buttons[1], QStringLiteral("tools"));
-    ClosePopup(base);
-    const QRect help = OpenPopup(base, buttons[2], QStringLiteral("help"));
-    ClosePopup(base);
-    for (const QRect& popup : {view, tools, help}) {
+    QRect popups[3];
+    const char* names[3] = {"view", "tools", "help"};
+    for (int i = 0; i < 3; ++i) {
+        popups[i] = OpenPopup(base, buttons[i], QString::fromLatin1(names[i]));
+        ClosePopup(base);
+    }
+    const QRect &view = popups[0], &tools = popups[1], &help = popups[2];
+    for (const QRect& popup : popups) {
         EXPECT_TRUE(window.contains(popup)) << "pop-ups stay on the handheld's screen";
         EXPECT_GT(popup.top(), window.top() + 52) << "below the caption strip";
         EXPECT_EQ(popup.bottom(), bar.top() - 1) << "pop-ups open right above the bar";

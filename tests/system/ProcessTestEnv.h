@@ -59,6 +59,15 @@ protected:
         return env;
     }
 
+    // As above, but where there is no display at all.
+    QProcessEnvironment NoDisplayEnvironment() const
+    {
+        QProcessEnvironment env = Environment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        return env;
+    }
+
     QProcess* Launch(const QStringList& args, const QProcessEnvironment& env)
     {
         m_processes.push_back(std::make_unique<QProcess>());

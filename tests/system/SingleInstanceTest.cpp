@@ -37,31 +37,22 @@ TEST_P(HandOverTest, SecondLaunchBringsTheRunningInstanceForwardPostsItsCommandA
     EXPECT_LT(elapsed, 15000);
     EXPECT_FALSE(Traced(secondPid, "main window shown")) << "the second launch opens no window";
 
+    // A line the first instance traced for this launch, starting with `start` and holding `part`.
     const std::string from = " from=" + std::to_string(secondPid);
-    auto received = [&](const std::string& start) {
-        for (const std::string& line : Trace(firstPid))
-            if (line.rfind(start, 0) == 0 && line.find(from) != std::string::npos)
-                return true;
-        return false;
+    auto received = [&](const std::string& start, const std::string& part) {
+        return WaitUntil([&] {
+            for (const std::string& line : Trace(firstPid))
+                if (line.rfind(start, 0) == 0 && line.find(from) != std::string::npos &&
+                    line.find(part) != std::string::npos)
+                    return true;
+            return false;
+        }, 5000);
     };
-    EXPECT_TRUE(WaitUntil([&] { return received("remote foreground"); }, 5000));
-    const std::vector<std::string> firstLines = Trace(firstPid);
-    EXPECT_TRUE(std::any_of(firstLines.begin(), firstLines.end(), [&](const std::string& line) {
-        return line.rfind("remote foreground", 0) == 0 && line.find("owned=1") != std::string::npos;
-    })) << "the window comes with its owned windows";
-
-    if (c.message) {
-        EXPECT_TRUE(WaitUntil([&] { return received("remote post window="); }, 5000));
-        const std::vector<std::string> lines = Trace(firstPid);
-        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            return line.rfind("remote post window=", 0) == 0 && line.find(std::string("message=") + c.message) !=
-                                                                     std::string::npos &&
-                   line.find("wParam=0 lParam=0") != std::string::npos;
-        }));
-    } else {
-        QThread::msleep(300);
-        EXPECT_FALSE(received("remote post")) << "nothing is posted for this command line";
-    }
+    EXPECT_TRUE(received("remote foreground", "owned=1")) << "the window comes with its owned windows";
+    if (c.message)
+        EXPECT_TRUE(received("remote post window=", std::string("message=") + c.message + " wParam=0 lParam=0"));
+    else
+        EXPECT_FALSE(received("remote post", "")) << "nothing is posted for this command line";
     if (c.message && std::string(c.message) == "0x4C9")
         EXPECT_TRUE(WaitUntil([&] { return Traced(firstPid, "alarm message"); }, 5000))
             << "the frame hands the reminder to the application";
