@@ -2,23 +2,19 @@
 // anything, refuses politely where there is no display, then hands over to
 // the platform, which calls WinMain.
 
+#include "platform/framework/DisplayCheck.h"
 #include "platform/framework/WinMain.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #ifndef OWEBOOK_VERSION
 #define OWEBOOK_VERSION "unknown"
 #endif
 
 namespace {
-
-bool IsSet(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value && value[0];
-}
 
 bool Is(const char* arg, const char* a, const char* b = nullptr)
 {
@@ -43,17 +39,6 @@ void PrintHelp()
         "  OWEBOOK_SCALE     how much the 240x320 screen is enlarged, 1 to 8 (default 2)\n");
 }
 
-// Qt aborts when it cannot find a display; say so before it tries.
-bool DisplayAvailable(int argc, char** argv)
-{
-    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM"))
-        return true;
-    for (int i = 1; i < argc; ++i)
-        if (Is(argv[i], "-platform", "--platform"))
-            return true;
-    return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -68,10 +53,10 @@ int main(int argc, char** argv)
             return 0;
         }
     }
-    if (!DisplayAvailable(argc, argv)) {
-        std::fprintf(stderr,
-                     "owebook: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                     "to run without one, start it as: owebook -platform vnc\n");
+    std::string why;
+    if (!platform::DisplayReachable(argc, argv, why)) {
+        std::fprintf(stderr, "owebook: %s; to run without one, start it as: owebook -platform vnc\n",
+                     why.c_str());
         return 2;
     }
     return platform::RunMain(argc, argv);

@@ -37,9 +37,20 @@ INSTANTIATE_TEST_SUITE_P(
                                "owebook 1."}),
     [](const ::testing::TestParamInfo<InfoCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ProcessTest, WithoutDisplayItSaysSoInOneLineNamesTheVncWayAndFails)
+struct DisplayCase {
+    const char* name;
+    const char* variable;   // set to `value` on top of an environment without a display
+    const char* value;
+};
+
+class UnreachableDisplayTest : public ProcessTest, public ::testing::WithParamInterface<DisplayCase> {};
+
+TEST_P(UnreachableDisplayTest, SaysSoInOneLineNamesTheVncWayAndFails)
 {
-    QProcess* process = Launch({}, NoDisplayEnvironment());
+    QProcessEnvironment env = NoDisplayEnvironment();
+    if (GetParam().variable)
+        env.insert(QString::fromUtf8(GetParam().variable), QString::fromUtf8(GetParam().value));
+    QProcess* process = Launch({}, env);
     ASSERT_TRUE(process->waitForFinished(20000));
 
     EXPECT_EQ(process->exitStatus(), QProcess::NormalExit) << "no abort, no core dump";
@@ -49,6 +60,14 @@ TEST_F(ProcessTest, WithoutDisplayItSaysSoInOneLineNamesTheVncWayAndFails)
     EXPECT_TRUE(err.contains(QStringLiteral("owebook -platform vnc"))) << err.toStdString();
     EXPECT_TRUE(Trace().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Process, UnreachableDisplayTest,
+                         ::testing::Values(DisplayCase{"none", nullptr, nullptr},
+                                           DisplayCase{"x_server_not_running", "DISPLAY", ":4711"},
+                                           DisplayCase{"wayland_socket_missing", "WAYLAND_DISPLAY", "owebook-none"}),
+                         [](const ::testing::TestParamInfo<DisplayCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // Qt's own platform argument counts as a display; it is not part of the
 // command line the program sees.

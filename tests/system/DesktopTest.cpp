@@ -169,8 +169,9 @@ protected:
             },
             5000);
         EXPECT_GT(box.height(), 30) << name.toStdString() << " never opened";
-        if (!box.isEmpty())
+        if (!box.isEmpty()) {
             EXPECT_GT(DistinctColours(shot, box), 3) << name.toStdString() << " shows no text";
+        }
         return box;
     }
 

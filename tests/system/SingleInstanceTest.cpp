@@ -99,9 +99,11 @@ TEST_F(ProcessTest, TenLaunchesAtOnceLeaveExactlyOneRunningInstance)
     ASSERT_EQ(running.size(), 1u);
     const qint64 winner = running.front()->processId();
     EXPECT_TRUE(WaitUntil([&] { return Traced(winner, "main window shown"); }, 20000));
-    for (QProcess* p : launches)
-        if (p != running.front())
+    for (QProcess* p : launches) {
+        if (p != running.front()) {
             EXPECT_FALSE(Traced(p->processId(), "main window shown"));
+        }
+    }
 }
 
 TEST_F(ProcessTest, CrashedInstanceDoesNotBlockTheNextLaunch)
