@@ -8,6 +8,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Locale.h"
 #include "platform/store/Store.h"
+#include "support/TestZone.h"
 
 #include <gtest/gtest.h>
 
@@ -54,30 +55,6 @@ public:
 private:
     std::string m_root;
     std::optional<std::string> m_previous;
-};
-
-class TestZone {
-public:
-    explicit TestZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TestZone()
-    {
-        if (m_old)
-            setenv("TZ", m_old->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    TestZone(const TestZone&) = delete;
-    TestZone& operator=(const TestZone&) = delete;
-
-private:
-    std::optional<std::string> m_old;
 };
 
 class TestLocale {

@@ -1,6 +1,6 @@
 #include "platform/core/Locale.h"
 
-#include "TestZone.h"
+#include "support/TestZone.h"
 #include "platform/core/Clock.h"
 #include "platform/core/LastError.h"
 #include "platform/core/VariantTime.h"

@@ -1,7 +1,7 @@
 #include "platform/core/OleDateTime.h"
 #include "platform/core/VariantTime.h"
 
-#include "TestZone.h"
+#include "support/TestZone.h"
 #include "platform/core/Clock.h"
 
 #include <cmath>

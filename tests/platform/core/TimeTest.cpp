@@ -1,6 +1,6 @@
 #include "platform/core/Time.h"
 
-#include "TestZone.h"
+#include "support/TestZone.h"
 #include "platform/core/Clock.h"
 
 #include <gtest/gtest.h>
