@@ -32,7 +32,9 @@ TEST_F(CCeDBDatabaseTest, CreateThenExistsOpenCloseDelete)
     db.Close();
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(db.GetHandle(), nullptr);
-    ASSERT_TRUE(db.Open(u"OwebookMain"));
+    DeviceFolder::Reopen();
+    ASSERT_TRUE(db.Open(u"owebookmain"));
+    EXPECT_EQ(db.GetDatabaseType(), 101u);
     EXPECT_TRUE(db.Delete());
     EXPECT_FALSE(db.IsOpen());
     EXPECT_FALSE(CCeDBDatabase::Exists(u"OwebookMain"));
@@ -48,7 +50,7 @@ TEST_F(CCeDBDatabaseTest, NamesMatchWithoutRegardToCase)
     EXPECT_FALSE(CCeDBDatabase::DeleteDatabase(u"OwebookFilter"));
 }
 
-TEST_F(CCeDBDatabaseTest, RefusesSortOrdersItCannotKeep)
+TEST_F(CCeDBDatabaseTest, KeepsOnlySortOrdersItCanAndOpensWithItsOwnOrNone)
 {
     CCeDBDatabase db;
     SORTORDERSPEC two[2] = {NameOrder(), NameOrder()};
@@ -63,14 +65,11 @@ TEST_F(CCeDBDatabaseTest, RefusesSortOrdersItCannotKeep)
     EXPECT_FALSE(db.Create(u"", 1));
     EXPECT_FALSE(db.Create(nullptr, 1));
     EXPECT_FALSE(CCeDBDatabase::Exists(u"A"));
-}
 
-TEST_F(CCeDBDatabaseTest, OpensOnlyWithItsOwnSortOrderOrNone)
-{
+    // A sorted database opens with its own order or none, never another.
     SORTORDERSPEC order = NameOrder();
     SORTORDERSPEC other{MAKEPROP(102, CEVT_BOOL), 0};
-    ASSERT_TRUE(CCeDBDatabase().Create(u"OwebookCategories", 103, 1, &order));
-    CCeDBDatabase db;
+    ASSERT_TRUE(db.Create(u"OwebookCategories", 103, 1, &order));
     EXPECT_FALSE(db.Open(u"OwebookCategories", &other));
     EXPECT_TRUE(db.Open(u"OwebookCategories", &order));
     EXPECT_TRUE(db.Open(u"OwebookCategories"));
@@ -110,15 +109,6 @@ TEST_F(CCeDBDatabaseTest, StoreFileIsPrivate)
         ASSERT_EQ(stat((m_device.StoreFile() + companion).c_str(), &log), 0) << companion;
         EXPECT_EQ(log.st_mode & 0777, 0600u) << companion;
     }
-}
-
-TEST_F(CCeDBDatabaseTest, DatabasesOutliveTheProcessConnection)
-{
-    ASSERT_TRUE(CCeDBDatabase().Create(u"Kept", 7));
-    DeviceFolder::Reopen();
-    CCeDBDatabase db;
-    ASSERT_TRUE(db.Open(u"kept"));
-    EXPECT_EQ(db.GetDatabaseType(), 7u);
 }
 
 TEST_F(CCeDBDatabaseTest, ClosedDatabaseAnswersEveryCallWithFailure)

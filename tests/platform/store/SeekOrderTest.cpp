@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -85,37 +86,35 @@ TEST_F(SeekOrderTest, SortedStringsAscendByCodeUnitCaseSensitively)
     EXPECT_EQ(expected.back(), u"\uFF21");
 }
 
-TEST_F(SeekOrderTest, SortedNumbersAscendBySignedValue)
+// Writes `values` into a database sorted on property 5 of their type and
+// returns them in the order the database yields them.
+template <typename T>
+std::vector<T> SortedBack(const char16_t* name, CCeDBProp::Type type, std::vector<T> values)
 {
-    SORTORDERSPEC byLong{MAKEPROP(5, CEVT_I4), 0}, byDouble{MAKEPROP(6, CEVT_R8), 0};
-    CCeDBDatabase longs, doubles;
-    ASSERT_TRUE(longs.Create(u"L", 0, 1, &byLong));
-    ASSERT_TRUE(longs.Open(u"L", &byLong));
-    ASSERT_TRUE(doubles.Create(u"D", 0, 1, &byDouble));
-    ASSERT_TRUE(doubles.Open(u"D", &byDouble));
-    for (LONG v : {5, -16, 0, 2147483647, -2147483647 - 1, -2}) {
+    CCeDBDatabase db;
+    SORTORDERSPEC order{MAKEPROP(5, static_cast<WORD>(type)), 0};
+    EXPECT_TRUE(db.Create(name, 0, 1, &order));
+    EXPECT_TRUE(db.Open(name, &order));
+    for (T v : values) {
         CCeDBRecord rec;
         rec.AddProp(CCeDBProp(v, 5));
-        ASSERT_NE(longs.AddRecord(&rec), 0u);
+        EXPECT_NE(db.AddRecord(&rec), 0u);
     }
-    for (double v : {1.5, -0.25, 0.0, -1e300, 1e-300, -3.0}) {
-        CCeDBRecord rec;
-        rec.AddProp(CCeDBProp(v, 6));
-        ASSERT_NE(doubles.AddRecord(&rec), 0u);
-    }
-    std::vector<LONG> seenLongs;
-    std::vector<double> seenDoubles;
-    CCeDBRecord l, d;
-    l.AddProp(CCeDBProp(CCeDBProp::Type_Long, 5));
-    d.AddProp(CCeDBProp(CCeDBProp::Type_Double, 6));
-    for (CEOID oid = longs.SeekFirst(); oid; oid = longs.SeekNext())
-        if (longs.ReadCurrRecord(&l))
-            seenLongs.push_back(l[0]->GetLong());
-    for (CEOID oid = doubles.SeekFirst(); oid; oid = doubles.SeekNext())
-        if (doubles.ReadCurrRecord(&d))
-            seenDoubles.push_back(d[0]->GetDouble());
-    EXPECT_EQ(seenLongs, (std::vector<LONG>{-2147483647 - 1, -16, -2, 0, 5, 2147483647}));
-    EXPECT_EQ(seenDoubles, (std::vector<double>{-1e300, -3.0, -0.25, 0.0, 1e-300, 1.5}));
+    std::vector<T> seen;
+    CCeDBRecord rec;
+    rec.AddProp(CCeDBProp(type, 5));
+    for (CEOID oid = db.SeekFirst(); oid; oid = db.SeekNext())
+        if (db.ReadCurrRecord(&rec))
+            seen.push_back(std::is_same_v<T, double> ? rec[0]->GetDouble() : rec[0]->GetLong());
+    return seen;
+}
+
+TEST_F(SeekOrderTest, SortedNumbersAscendBySignedValue)
+{
+    EXPECT_EQ(SortedBack<LONG>(u"L", CCeDBProp::Type_Long, {5, -16, 0, 2147483647, -2147483647 - 1, -2}),
+              (std::vector<LONG>{-2147483647 - 1, -16, -2, 0, 5, 2147483647}));
+    EXPECT_EQ(SortedBack<double>(u"D", CCeDBProp::Type_Double, {1.5, -0.25, 0.0, -1e300, 1e-300, -3.0}),
+              (std::vector<double>{-1e300, -3.0, -0.25, 0.0, 1e-300, 1.5}));
 }
 
 TEST_F(SeekOrderTest, RecordsLackingTheSortPropertyGoLastUnlessAskedFirst)
@@ -163,18 +162,24 @@ TEST_F(SeekOrderTest, SeekFirstEqualAndNextEqualWalkTheEqualRecords)
     EXPECT_EQ(db.SeekFirstEqual(CCeDBProp(u"Loans ", 101)), 0u);
 }
 
-TEST_F(SeekOrderTest, ValueSeekNeedsTheSortPropertyAndTheSortedOpen)
+TEST_F(SeekOrderTest, OpenedWithoutItsOrderASortedDatabaseYieldsWriteOrderAndNoValueSeek)
 {
     CCeDBDatabase db;
     OpenSorted(db);
-    CCeDBRecord rec = Named(u"7");
-    ASSERT_NE(db.AddRecord(&rec), 0u);
-    // A number with the name's identifier names no record.
+    for (const char16_t* name : {u"c", u"7", u"b"}) {
+        CCeDBRecord rec = Named(name);
+        ASSERT_NE(db.AddRecord(&rec), 0u);
+    }
+    // A number with the name's identifier, or no value at all, names no record.
     EXPECT_EQ(db.SeekFirstEqual(CCeDBProp(7, 101)), 0u);
     EXPECT_EQ(db.SeekFirstEqual(CCeDBProp(CCeDBProp::Type_String, 101)), 0u);
     db.Close();
     ASSERT_TRUE(db.Open(u"Sorted"));
+    EXPECT_EQ(db.SeekNext(), 0u);  // no seek yet: nothing is current
+    CCeDBRecord rec = Named(u"");
+    EXPECT_FALSE(db.ReadCurrRecord(&rec));
     EXPECT_EQ(db.SeekFirstEqual(CCeDBProp(u"7", 101)), 0u);
+    EXPECT_EQ(Names(db), (std::vector<std::u16string>{u"c", u"7", u"b"}));
 }
 
 TEST_F(SeekOrderTest, EqualKeysKeepWriteOrderAcrossFetches)
@@ -199,19 +204,6 @@ TEST_F(SeekOrderTest, EqualKeysKeepWriteOrderAcrossFetches)
     for (CEOID oid = db.SeekFirstEqual(b); oid; oid = db.SeekNextEqual(b))
         equal.push_back(oid);
     EXPECT_EQ(equal, std::vector<CEOID>(expected.begin() + 100, expected.begin() + 200));
-}
-
-TEST_F(SeekOrderTest, SortedDatabaseOpenedWithoutItsOrderYieldsWriteOrder)
-{
-    CCeDBDatabase db;
-    OpenSorted(db);
-    for (const char16_t* name : {u"c", u"a", u"b"}) {
-        CCeDBRecord rec = Named(name);
-        db.AddRecord(&rec);
-    }
-    db.Close();
-    ASSERT_TRUE(db.Open(u"Sorted"));
-    EXPECT_EQ(Names(db), (std::vector<std::u16string>{u"c", u"a", u"b"}));
 }
 
 TEST_F(SeekOrderTest, SeekToIndexAndToRecord)
@@ -239,19 +231,6 @@ TEST_F(SeekOrderTest, SeekToIndexAndToRecord)
     EXPECT_FALSE(db.SeekToRecord(0));
     EXPECT_FALSE(db.SeekToRecord(ids[3] + 1000));
     EXPECT_EQ(db.SeekNext(), 0u);
-}
-
-TEST_F(SeekOrderTest, SeekNextBeforeAnySeekFindsNothing)
-{
-    CCeDBDatabase db;
-    ASSERT_TRUE(db.Create(u"Plain"));
-    ASSERT_TRUE(db.Open(u"Plain"));
-    CCeDBRecord rec = Named(u"x");
-    ASSERT_NE(db.AddRecord(&rec), 0u);
-    db.Close();
-    ASSERT_TRUE(db.Open(u"Plain"));
-    EXPECT_EQ(db.SeekNext(), 0u);
-    EXPECT_FALSE(db.ReadCurrRecord(&rec));
 }
 
 TEST_F(SeekOrderTest, ObjectIdsAreUniqueAcrossDatabasesAndNeverReused)
