@@ -35,15 +35,21 @@ bool Existed(const char16_t* name, HANDLE* out = nullptr)
 
 }  // namespace
 
-TEST(NamedMutex, ExistsWhileAnyHandleIsOpen)
+TEST(NamedMutex, ExistsWhileAnyHandleIsOpenAsAPrivateLockFile)
 {
     ScopedRuntimeDir runtime;
+    std::string path = platform::MutexLockPath(runtime.Owebook(), kName);
     HANDLE first = nullptr, second = nullptr;
     EXPECT_FALSE(Existed(kName, &first));
     EXPECT_TRUE(Existed(kName, &second));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_TRUE(CloseHandle(first));
+    EXPECT_EQ(access(path.c_str(), F_OK), 0) << "another handle still holds it";
     EXPECT_TRUE(Existed(kName));
     EXPECT_TRUE(CloseHandle(second));
+    EXPECT_NE(access(path.c_str(), F_OK), 0);
     EXPECT_FALSE(Existed(kName));
 }
 
@@ -56,21 +62,6 @@ TEST(NamedMutex, NamesAreDistinctAndCaseSensitive)
     EXPECT_FALSE(Existed(u"/Windows/app.ex"));
     EXPECT_TRUE(Existed(u"/Windows/app.exe"));
     CloseHandle(held);
-}
-
-TEST(NamedMutex, LockFileIsPrivateAndRemovedWithTheLastHandle)
-{
-    ScopedRuntimeDir runtime;
-    HANDLE a = CreateMutexW(nullptr, FALSE, kName);
-    HANDLE b = CreateMutexW(nullptr, FALSE, kName);
-    std::string path = platform::MutexLockPath(runtime.Owebook(), kName);
-    struct stat st {};
-    ASSERT_EQ(stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    CloseHandle(a);
-    EXPECT_EQ(access(path.c_str(), F_OK), 0) << "another handle still holds it";
-    CloseHandle(b);
-    EXPECT_NE(access(path.c_str(), F_OK), 0);
 }
 
 TEST(NamedMutex, InitialOwnershipOnlyForTheCreator)
