@@ -44,23 +44,16 @@ TEST_F(DataExchangeTest, FormViewIsMadeFromItsTemplateAndItsInitialUpdateFillsTh
     EXPECT_EQ(form->IsDlgButtonChecked(fwtest::kCheck), 1u);
 }
 
-TEST_F(DataExchangeTest, TextLimitIsSetInTheControlOnTheWayIn)
+TEST_F(DataExchangeTest, TextLimitIsSetInTheControlAndTooLongTextIsRefusedWithTheStandardMessage)
 {
     CLogForm* form = OpenForm();
     ASSERT_NE(form, nullptr);
     MessageRecorder recorder({kEmLimitText});
     recorder.Watch(form->GetDlgItem(fwtest::kNameEdit)->m_hWnd, "name");
-
     ASSERT_TRUE(form->UpdateData(FALSE));
-
     ASSERT_EQ(recorder.Records().size(), 1u);
     EXPECT_EQ(recorder.Records()[0].wParam, 5u);
-}
 
-TEST_F(DataExchangeTest, TooLongTextIsRefusedWithTheStandardMessageAndTheFocusGoesBack)
-{
-    CLogForm* form = OpenForm();
-    ASSERT_NE(form, nullptr);
     form->SetDlgItemText(fwtest::kNameEdit, u"Bartholomew");
     form->SetDlgItemText(fwtest::kCountEdit, u"7");
 
@@ -76,18 +69,12 @@ TEST_F(DataExchangeTest, TooLongTextIsRefusedWithTheStandardMessageAndTheFocusGo
     EXPECT_TRUE(form->UpdateData(TRUE));
     EXPECT_EQ(form->m_strName, CString(u"Bart"));
     EXPECT_EQ(form->m_nCount, 7);
-}
 
-TEST_F(DataExchangeTest, TextThatIsNoIntegerIsRefused)
-{
-    CLogForm* form = OpenForm();
-    ASSERT_NE(form, nullptr);
     form->SetDlgItemText(fwtest::kCountEdit, u"12x");
-
-    ScriptedUser user;
     user.ExpectMessageBox(u"Please enter an integer.").Answer(IDOK);
     EXPECT_FALSE(form->UpdateData(TRUE));
-    EXPECT_EQ(form->m_nCount, 3);
+    user.Verify();
+    EXPECT_EQ(form->m_nCount, 7);
 }
 
 struct RadioCase {

@@ -83,20 +83,34 @@ TEST_F(FrameworkTest, FrameThatFailsToCreateTakesTheNewDocumentWithIt)
     EXPECT_EQ(pTemplate->GetFirstDocPosition(), nullptr);
 }
 
-TEST_F(FrameworkTest, LaterNewDocumentReusesTheOpenDocumentAndRunsTheInitialUpdateAgain)
+TEST_F(FrameworkTest, LaterNewDocumentReusesTheOpenDocumentAlsoThroughTheFramesCommand)
 {
     CSingleDocTemplate* pTemplate = AddTemplate();
-    CDocument* pDoc = pTemplate->OpenDocumentFile(nullptr);
-    ASSERT_NE(pDoc, nullptr);
+    m_app.OnFileNew();
     CFrameWnd* pFrame = MainFrame();
+    ASSERT_NE(pFrame, nullptr);
+    CDocument* pDoc = pFrame->GetActiveDocument();
+    ASSERT_NE(pDoc, nullptr);
     CView* pView = FirstView(pDoc);
+    const Lines again{"doc new", "view initial update", "view update 0", "view activated"};
     Log().clear();
 
     EXPECT_EQ(pTemplate->OpenDocumentFile(nullptr), pDoc);
-
-    EXPECT_EQ(Log(), (Lines{"doc new", "view initial update", "view update 0", "view activated"}));
+    EXPECT_EQ(Log(), again);
     EXPECT_EQ(MainFrame(), pFrame);
     EXPECT_EQ(FirstView(pDoc), pView);
+
+    Log().clear();
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+    EXPECT_EQ(Log(), again);
+    Log().clear();
+    EXPECT_TRUE(pFrame->OnCmdMsg(ID_FILE_OPEN, CN_COMMAND, nullptr, nullptr)) << "open is routable";
+    EXPECT_TRUE(Log().empty());
+
+    // Updates reach every view but the sender.
+    pDoc->UpdateAllViews(nullptr, 1);
+    pDoc->UpdateAllViews(pView, 2);
+    EXPECT_EQ(Log(), (Lines{"view update 1"}));
 }
 
 TEST_F(FrameworkTest, LaterNewDocumentRefusedLeavesDocumentAndViewsAsTheyWere)
@@ -120,34 +134,6 @@ TEST_F(FrameworkTest, LaterNewDocumentRefusedLeavesDocumentAndViewsAsTheyWere)
     EXPECT_EQ(pFrame->GetActiveView(), pView);
     POSITION pos = pTemplate->GetFirstDocPosition();
     EXPECT_EQ(pTemplate->GetNextDoc(pos), pDoc);
-}
-
-TEST_F(FrameworkTest, NewDocumentCommandReachesTheApplicationThroughTheFrame)
-{
-    AddTemplate();
-    m_app.OnFileNew();
-    CFrameWnd* pFrame = MainFrame();
-    ASSERT_NE(pFrame, nullptr);
-    Log().clear();
-
-    pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
-    EXPECT_EQ(Log(), (Lines{"doc new", "view initial update", "view update 0", "view activated"}));
-
-    Log().clear();
-    EXPECT_TRUE(pFrame->OnCmdMsg(ID_FILE_OPEN, CN_COMMAND, nullptr, nullptr)) << "open is routable";
-    EXPECT_TRUE(Log().empty());
-}
-
-TEST_F(FrameworkTest, UpdateAllViewsPassesTheHintAndSkipsTheSender)
-{
-    CDocument* pDoc = AddTemplate()->OpenDocumentFile(nullptr);
-    ASSERT_NE(pDoc, nullptr);
-    CView* pView = FirstView(pDoc);
-    Log().clear();
-
-    pDoc->UpdateAllViews(nullptr, 1);
-    pDoc->UpdateAllViews(pView, 2);
-    EXPECT_EQ(Log(), (Lines{"view update 1"}));
 }
 
 TEST_F(FrameworkTest, CommandBarSitsAtTheBottomAndTheViewFillsTheRest)
