@@ -5,6 +5,8 @@
 #include "platform/store/SqlQuery.h"
 #include "platform/store/StoreTransaction.h"
 
+#include <string>
+
 namespace platform {
 
 namespace {
@@ -117,18 +119,16 @@ LONG RegistryTable::DeleteTree(std::int64_t parent, const std::vector<std::u16st
     LONG result = Find(parent, names, id);
     if (result != ERROR_SUCCESS)
         return result;
-    SqlQuery values(m_store,
-                    "DELETE FROM regvalues WHERE key IN (WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
-                    " SELECT k.id FROM regkeys k JOIN tree ON k.parent = tree.id) SELECT id FROM tree)");
-    values.Bind(1, id);
-    if (!values.Run())
-        return ERROR_CANTWRITE;
-    SqlQuery keys(m_store,
-                  "DELETE FROM regkeys WHERE id IN (WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
-                  " SELECT k.id FROM regkeys k JOIN tree ON k.parent = tree.id) SELECT id FROM tree)");
-    keys.Bind(1, id);
-    if (!keys.Run())
-        return ERROR_CANTWRITE;
+    // The key and everything below it: its values first, then the keys.
+    static const std::string subtree =
+        " IN (WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL"
+        " SELECT k.id FROM regkeys k JOIN tree ON k.parent = tree.id) SELECT id FROM tree)";
+    for (const char* target : {"DELETE FROM regvalues WHERE key", "DELETE FROM regkeys WHERE id"}) {
+        SqlQuery remove(m_store, (target + subtree).c_str());
+        remove.Bind(1, id);
+        if (!remove.Run())
+            return ERROR_CANTWRITE;
+    }
     return txn.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
