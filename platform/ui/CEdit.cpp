@@ -178,6 +178,15 @@ bool CharacterFits(HWND hwnd, const EditAccess& edit, DWORD style, UINT ch)
     return true;
 }
 
+// Where the selection starts or ends, as the program counts positions.
+int SelectionEdge(const EditAccess& edit, bool start)
+{
+    int from = 0;
+    int to = 0;
+    edit.Selection(from, to);
+    return edit.ToProgramPos(start ? from : to);
+}
+
 int LineOfProgramPos(const EditAccess& edit, int pos)
 {
     const QString text = edit.Text();
@@ -305,33 +314,17 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return edit.LineCount();
     case EM_LINEINDEX: {
         int line = static_cast<int>(static_cast<std::intptr_t>(wParam));
-        if (line < 0) {
-            int start = 0;
-            int end = 0;
-            edit.Selection(start, end);
-            line = LineOfProgramPos(edit, edit.ToProgramPos(end));
-        }
+        if (line < 0)
+            line = LineOfProgramPos(edit, SelectionEdge(edit, false));
         return LineStart(edit, line);
     }
     case EM_LINEFROMCHAR: {
         int pos = static_cast<int>(static_cast<std::intptr_t>(wParam));
-        if (pos < 0) {
-            int start = 0;
-            int end = 0;
-            edit.Selection(start, end);
-            pos = edit.ToProgramPos(start);
-        }
-        return LineOfProgramPos(edit, pos);
+        return LineOfProgramPos(edit, pos < 0 ? SelectionEdge(edit, true) : pos);
     }
     case EM_LINELENGTH: {
         int pos = static_cast<int>(static_cast<std::intptr_t>(wParam));
-        if (pos < 0) {
-            int start = 0;
-            int end = 0;
-            edit.Selection(start, end);
-            pos = edit.ToProgramPos(start);
-        }
-        return LineLengthAt(edit, pos);
+        return LineLengthAt(edit, pos < 0 ? SelectionEdge(edit, true) : pos);
     }
     case EM_SCROLLCARET:
         if (auto* multi = qobject_cast<QPlainTextEdit*>(edit.Widget()))
