@@ -5,7 +5,7 @@
 
 #include "owebook/app/AppIds.h"
 #include "platform/framework/CFrameWnd.h"
-#include "platform/ui/CCeCommandBar.h"
+#include "platform/ui/controls/commandbar/CCeCommandBar.h"
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)

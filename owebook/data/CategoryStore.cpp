@@ -1,7 +1,7 @@
 #include "owebook/data/CategoryStore.h"
 
 #include "owebook/data/OwebookDoc.h"
-#include "platform/ui/CListCtrl.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 
 CCategoryStore::CCategoryStore() : m_pDoc(nullptr) {}
 

@@ -2,7 +2,7 @@
 
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/NamedDatabase.h"
-#include "platform/ui/CComboBox.h"
+#include "platform/ui/controls/combo/CComboBox.h"
 
 void CNamedDatabase::FillCombo(CComboBox& combo, BOOL withAll)
 {

@@ -1,7 +1,7 @@
 // Filling list controls from a named database.
 
 #include "owebook/data/NamedDatabase.h"
-#include "platform/ui/CListCtrl.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 
 void CNamedDatabase::FillList(CListCtrl& list)
 {

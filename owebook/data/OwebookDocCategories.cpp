@@ -4,7 +4,7 @@
 #include "owebook/data/CategoryRecord.h"
 #include "owebook/data/OwebookDoc.h"
 #include "owebook/res/Resource.h"
-#include "platform/ui/CComboBox.h"
+#include "platform/ui/controls/combo/CComboBox.h"
 
 void COwebookDoc::FillCategoryCombo(CComboBox& combo, BOOL withAll)
 {

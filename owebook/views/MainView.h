@@ -6,9 +6,9 @@
 
 #include "owebook/data/ItemRecord.h"
 #include "platform/framework/CFormView.h"
-#include "platform/ui/CComboBox.h"
-#include "platform/ui/CListCtrl.h"
-#include "platform/ui/CStatic.h"
+#include "platform/ui/controls/combo/CComboBox.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
+#include "platform/ui/controls/static/CStatic.h"
 
 class COwebookDoc;
 

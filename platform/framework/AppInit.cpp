@@ -3,7 +3,7 @@
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/SettingWatch.h"
 #include "platform/ui/CWnd.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 
 #include <QString>

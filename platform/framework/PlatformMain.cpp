@@ -1,6 +1,6 @@
 #include "platform/framework/WinMain.h"
 
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinUser.h"
 
 #include <vector>

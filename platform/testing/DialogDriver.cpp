@@ -1,8 +1,8 @@
 #include "platform/testing/DialogDriver.h"
 
-#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/EventBridge.h"
+#include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/MessageBoxDialog.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"

@@ -1,7 +1,7 @@
 #include "platform/testing/UiTestSupport.h"
 
 #include "platform/ui/MessageLoop.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/ui/CWnd.h"
-#include "platform/ui/EventBridge.h"
+#include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/WinApi.h"
 
 #include <QPainter>

@@ -1,16 +1,16 @@
 #include "platform/ui/WindowClassRegistry.h"
 
-#include "platform/ui/ButtonWidget.h"
-#include "platform/ui/CButton.h"
-#include "platform/ui/CComboBox.h"
-#include "platform/ui/CEdit.h"
-#include "platform/ui/CHeaderCtrl.h"
-#include "platform/ui/CListCtrl.h"
-#include "platform/ui/ComboWidget.h"
-#include "platform/ui/EditWidget.h"
-#include "platform/ui/ListViewWidget.h"
-#include "platform/ui/CStatic.h"
-#include "platform/ui/StaticWidget.h"
+#include "platform/ui/controls/button/ButtonWidget.h"
+#include "platform/ui/controls/button/CButton.h"
+#include "platform/ui/controls/combo/CComboBox.h"
+#include "platform/ui/controls/edit/CEdit.h"
+#include "platform/ui/controls/header/CHeaderCtrl.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
+#include "platform/ui/controls/combo/ComboWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/controls/listview/ListViewWidget.h"
+#include "platform/ui/controls/static/CStatic.h"
+#include "platform/ui/controls/static/StaticWidget.h"
 
 namespace platform {
 

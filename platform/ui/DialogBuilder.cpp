@@ -3,7 +3,7 @@
 #include "platform/gdi/FontMapper.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/ResourceRegistry.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"

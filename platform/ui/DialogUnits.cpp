@@ -1,7 +1,7 @@
 #include "platform/ui/DialogUnits.h"
 
 #include "platform/gdi/FontMapper.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 
 #include <QFontMetrics>
 

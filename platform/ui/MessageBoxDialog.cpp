@@ -3,7 +3,7 @@
 #include "platform/gdi/FontMapper.h"
 #include "platform/gdi/TextLayout.h"
 #include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowClassRegistry.h"
 

@@ -1,6 +1,6 @@
 #include "platform/ui/MessageLoop.h"
 
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 //       platform::RegisterCustomResource(u"LONGSTRING", 166, kCategories, sizeof kCategories);
 //       platform::RegisterBitmap(156, kRulePng, sizeof kRulePng);        // platform/gdi/BitmapResources.h
 //       platform::RegisterDialog({...});                                  // platform/ui/DialogTemplate.h
-//       platform::RegisterMenu({...});                                    // platform/ui/MenuTemplate.h
+//       platform::RegisterMenu({...});                                    // platform/ui/controls/menu/MenuTemplate.h
 //       platform::RegisterMenuBar({...});
 //   }
 //
@@ -19,7 +19,7 @@
 
 #include "platform/core/CString.h"
 #include "platform/ui/DialogTemplate.h"
-#include "platform/ui/MenuTemplate.h"
+#include "platform/ui/controls/menu/MenuTemplate.h"
 
 #include <cstddef>
 #include <initializer_list>

@@ -1,11 +1,11 @@
 #include "platform/ui/WinApi.h"
 
-#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageLoop.h"
-#include "platform/ui/Screen.h"
-#include "platform/ui/TopLevelFrame.h"
+#include "platform/ui/qt/Screen.h"
+#include "platform/ui/qt/TopLevelFrame.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/GenericControl.h"
-#include "platform/ui/WindowWidget.h"
+#include "platform/ui/qt/WindowWidget.h"
 
 #include <vector>
 

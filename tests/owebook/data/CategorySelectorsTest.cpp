@@ -1,8 +1,8 @@
 #include "DocumentTestEnv.h"
 
 #include "owebook/data/CategoryIds.h"
-#include "platform/ui/CComboBox.h"
-#include "platform/ui/CListCtrl.h"
+#include "platform/ui/controls/combo/CComboBox.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 
 #include <gtest/gtest.h>
 

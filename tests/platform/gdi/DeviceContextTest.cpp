@@ -9,7 +9,7 @@
 #include "platform/gdi/FontMapper.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 
 #include <gtest/gtest.h>
 

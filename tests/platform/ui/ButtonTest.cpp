@@ -4,7 +4,7 @@
 #include "ControlHost.h"
 
 #include "platform/testing/DialogDriver.h"
-#include "platform/ui/CButton.h"
+#include "platform/ui/controls/button/CButton.h"
 
 using platform::testing::PressKey;
 using platform::testing::TapWindow;

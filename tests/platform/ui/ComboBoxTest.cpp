@@ -4,7 +4,7 @@
 #include "ControlHost.h"
 
 #include "platform/testing/DialogDriver.h"
-#include "platform/ui/CComboBox.h"
+#include "platform/ui/controls/combo/CComboBox.h"
 #include "platform/ui/Window.h"
 
 using platform::testing::PressKey;

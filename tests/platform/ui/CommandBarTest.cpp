@@ -5,12 +5,12 @@
 #include "MenuTestSupport.h"
 #include "UiTest.h"
 
-#include "platform/ui/CCeCommandBar.h"
+#include "platform/ui/controls/commandbar/CCeCommandBar.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/CMenu.h"
-#include "platform/ui/CommandBar.h"
-#include "platform/ui/CommandBarWidget.h"
+#include "platform/ui/controls/menu/CMenu.h"
+#include "platform/ui/controls/commandbar/CommandBar.h"
+#include "platform/ui/controls/commandbar/CommandBarWidget.h"
 #include "platform/ui/DialogTemplate.h"
 
 #include <QToolButton>

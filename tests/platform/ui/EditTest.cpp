@@ -4,7 +4,7 @@
 #include "ControlHost.h"
 
 #include "platform/testing/DialogDriver.h"
-#include "platform/ui/CEdit.h"
+#include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/Window.h"
 
 #include <QClipboard>

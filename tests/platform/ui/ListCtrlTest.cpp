@@ -3,7 +3,7 @@
 
 #include "ControlHost.h"
 
-#include "platform/ui/CListCtrl.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "MenuTestSupport.h"
 #include "UiTest.h"
 
-#include "platform/ui/CMenu.h"
+#include "platform/ui/controls/menu/CMenu.h"
 #include "platform/ui/MessageLoop.h"
 
 #include <QTimer>

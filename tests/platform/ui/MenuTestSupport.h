@@ -3,7 +3,7 @@
 // real taps on bar buttons and pop-up entries.
 
 #include "platform/testing/UiTestSupport.h"
-#include "platform/ui/MenuTemplate.h"
+#include "platform/ui/controls/menu/MenuTemplate.h"
 #include "platform/ui/ResourceRegistry.h"
 
 #include <QAbstractButton>

@@ -8,7 +8,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/testing/DialogDriver.h"
 #include "platform/testing/Screenshot.h"
-#include "platform/ui/CStatic.h"
+#include "platform/ui/controls/static/CStatic.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "platform/ui/CListCtrl.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 
 #include "platform/ui/ControlText.h"
-#include "platform/ui/ListViewWidget.h"
+#include "platform/ui/controls/listview/ListViewWidget.h"
 #include "platform/ui/WinApi.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "platform/ui/TopLevelFrame.h"
+#include "platform/ui/qt/TopLevelFrame.h"
 
-#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/Window.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/ui/WindowWidget.h"
+#include "platform/ui/qt/WindowWidget.h"
 
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"

@@ -1,9 +1,9 @@
-#include "platform/ui/MenuPopup.h"
+#include "platform/ui/controls/menu/MenuPopup.h"
 
 #include "platform/ui/CCmdUI.h"
-#include "platform/ui/CMenu.h"
+#include "platform/ui/controls/menu/CMenu.h"
 #include "platform/ui/CWnd.h"
-#include "platform/ui/MenuHandles.h"
+#include "platform/ui/controls/menu/MenuHandles.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"

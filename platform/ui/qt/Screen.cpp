@@ -1,8 +1,8 @@
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 
 #include "platform/ui/CrossProcess.h"
-#include "platform/ui/EventBridge.h"
-#include "platform/ui/WindowWidget.h"
+#include "platform/ui/qt/EventBridge.h"
+#include "platform/ui/qt/WindowWidget.h"
 
 #include <QApplication>
 #include <QByteArray>

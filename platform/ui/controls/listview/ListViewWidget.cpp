@@ -1,4 +1,4 @@
-#include "platform/ui/ListViewWidget.h"
+#include "platform/ui/controls/listview/ListViewWidget.h"
 
 #include "platform/ui/WinApi.h"
 

@@ -1,8 +1,8 @@
-#include "platform/ui/CComboBox.h"
+#include "platform/ui/controls/combo/CComboBox.h"
 
 #include "platform/ui/ControlText.h"
-#include "platform/ui/ComboWidget.h"
-#include "platform/ui/EditWidget.h"
+#include "platform/ui/controls/combo/ComboWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
 #include "platform/ui/WinApi.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "platform/ui/CommandBarWidget.h"
+#include "platform/ui/controls/commandbar/CommandBarWidget.h"
 
-#include "platform/ui/CMenu.h"
-#include "platform/ui/CommandBar.h"
-#include "platform/ui/MenuPopup.h"
+#include "platform/ui/controls/menu/CMenu.h"
+#include "platform/ui/controls/commandbar/CommandBar.h"
+#include "platform/ui/controls/menu/MenuPopup.h"
 #include "platform/ui/WinApi.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "platform/ui/CEdit.h"
+#include "platform/ui/controls/edit/CEdit.h"
 
 #include "platform/ui/ControlText.h"
-#include "platform/ui/EditWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
 #include "platform/ui/WinApi.h"
 
 #include <QClipboard>

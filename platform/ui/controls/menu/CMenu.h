@@ -1,6 +1,6 @@
 #pragma once
 // Menus: pop-ups of entries with command ids, separators and sub-menus, loaded
-// from the registered menu resources (platform/ui/MenuTemplate.h) or built in
+// from the registered menu resources (platform/ui/controls/menu/MenuTemplate.h) or built in
 // code. An HMENU stays safe to use after the menu is destroyed: every function
 // refuses a stale handle.
 //
@@ -15,7 +15,7 @@
 
 #include "platform/core/CString.h"
 #include "platform/ui/CObject.h"
-#include "platform/ui/MenuTemplate.h"
+#include "platform/ui/controls/menu/MenuTemplate.h"
 #include "platform/ui/WinUser.h"
 
 class CWnd;

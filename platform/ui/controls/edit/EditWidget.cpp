@@ -1,4 +1,4 @@
-#include "platform/ui/EditWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
 
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/WinApi.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The command bar as a window object (the functions and what the bar does are
-// in platform/ui/CommandBar.h). Its state lives with the window, so any
+// in platform/ui/controls/commandbar/CommandBar.h). Its state lives with the window, so any
 // object attached to the bar behaves as the bar.
 //
 //   m_cmdBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR);

@@ -1,4 +1,4 @@
-#include "platform/ui/CHeaderCtrl.h"
+#include "platform/ui/controls/header/CHeaderCtrl.h"
 
 #include "platform/ui/Window.h"
 

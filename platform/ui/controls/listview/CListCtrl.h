@@ -3,7 +3,7 @@
 // sub-item texts, item data and selected / focused states; a selection mark;
 // NM_CLICK to the parent after a tap has moved the selection.
 
-#include "platform/ui/CHeaderCtrl.h"
+#include "platform/ui/controls/header/CHeaderCtrl.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
 

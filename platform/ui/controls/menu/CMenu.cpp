@@ -1,8 +1,8 @@
-#include "platform/ui/CMenu.h"
+#include "platform/ui/controls/menu/CMenu.h"
 
 #include "platform/ui/CWnd.h"
-#include "platform/ui/MenuHandles.h"
-#include "platform/ui/MenuPopup.h"
+#include "platform/ui/controls/menu/MenuHandles.h"
+#include "platform/ui/controls/menu/MenuPopup.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/WinApi.h"

@@ -1,8 +1,8 @@
-#include "platform/ui/CCeCommandBar.h"
+#include "platform/ui/controls/commandbar/CCeCommandBar.h"
 
-#include "platform/ui/CMenu.h"
-#include "platform/ui/CommandBar.h"
-#include "platform/ui/CommandBarWidget.h"
+#include "platform/ui/controls/menu/CMenu.h"
+#include "platform/ui/controls/commandbar/CommandBar.h"
+#include "platform/ui/controls/commandbar/CommandBarWidget.h"
 #include "platform/ui/WinApi.h"
 
 IMPLEMENT_DYNAMIC(CCeCommandBar, CWnd)

@@ -1,4 +1,4 @@
-#include "platform/ui/StaticWidget.h"
+#include "platform/ui/controls/static/StaticWidget.h"
 
 #include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/DeviceContext.h"

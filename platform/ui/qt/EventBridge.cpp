@@ -1,4 +1,4 @@
-#include "platform/ui/EventBridge.h"
+#include "platform/ui/qt/EventBridge.h"
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/WinApi.h"

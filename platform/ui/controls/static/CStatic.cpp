@@ -1,8 +1,8 @@
-#include "platform/ui/CStatic.h"
+#include "platform/ui/controls/static/CStatic.h"
 
 #include "platform/gdi/GdiObject.h"
-#include "platform/ui/EditWidget.h"
-#include "platform/ui/StaticWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/controls/static/StaticWidget.h"
 #include "platform/ui/WinApi.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -1,6 +1,6 @@
-#include "platform/ui/ButtonWidget.h"
+#include "platform/ui/controls/button/ButtonWidget.h"
 
-#include "platform/ui/EditWidget.h"
+#include "platform/ui/controls/edit/EditWidget.h"
 #include "platform/ui/WinApi.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "platform/ui/CButton.h"
+#include "platform/ui/controls/button/CButton.h"
 
-#include "platform/ui/ButtonWidget.h"
+#include "platform/ui/controls/button/ButtonWidget.h"
 #include "platform/ui/WinApi.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
-#include "platform/ui/MenuHandles.h"
+#include "platform/ui/controls/menu/MenuHandles.h"
 
 #include "platform/gdi/HandleTable.h"
-#include "platform/ui/CMenu.h"
-#include "platform/ui/MenuTemplate.h"
+#include "platform/ui/controls/menu/CMenu.h"
+#include "platform/ui/controls/menu/MenuTemplate.h"
 
 namespace platform {
 namespace {

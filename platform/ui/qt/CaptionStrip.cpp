@@ -1,8 +1,8 @@
-#include "platform/ui/CaptionStrip.h"
+#include "platform/ui/qt/CaptionStrip.h"
 
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SysColors.h"
-#include "platform/ui/Screen.h"
+#include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowTable.h"
 
