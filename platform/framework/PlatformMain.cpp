@@ -1,5 +1,6 @@
 #include "platform/framework/WinMain.h"
 
+#include "platform/system/devicefiles/DeviceFiles.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinUser.h"
 
@@ -10,6 +11,7 @@ namespace platform {
 int RunMain(int argc, char** argv)
 {
     EnsureApplication(argc, argv);
+    InstallDeviceFilesAtStart();
     const CString commandLine = JoinCommandLine(argc, argv);
     // WinMain gets a writable copy that lives as long as the program.
     static std::vector<WCHAR> buffer;

@@ -1,6 +1,6 @@
 // Linked into every test program: tests run headless, find the build's
-// programs, and see no other process's windows or locks, whether started by
-// ctest or by hand. Values already set win.
+// programs, and see no other process's windows, locks or device files,
+// whether started by ctest or by hand. Values already set win.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -23,6 +23,8 @@ public:
             return;
         m_folder = folder;
         setenv("XDG_RUNTIME_DIR", folder, 1);
+        // Programs a test starts put their device files in place: never in the user's device.
+        setenv("OWEBOOK_HOME", (m_folder + "/device").c_str(), 0);
         setenv("OWEBOOK_TEST_RUNTIME_OWNER", std::to_string(getpid()).c_str(), 1);
     }
 
