@@ -36,3 +36,27 @@ add_custom_command(OUTPUT ${OWEBOOK_ASSET_DIR}/alarm2.WAV
   COMMENT "Synthesizing alarm2.WAV"
   VERBATIM)
 owebook_embed(platform_system platform::embedded alarm2_wav ${OWEBOOK_ASSET_DIR}/alarm2.WAV)
+
+# The program's pictures (tools/pictures draws them) and its help file.
+file(GLOB _draw_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/pictures/*.cpp)
+owebook_generator(draw_pictures ${_draw_src})
+target_link_libraries(draw_pictures PRIVATE Qt6::Gui)
+set(_pictures home_what_i_owe home_owed_to_me home_whats_due home_all_items about_logo reminder_clock rule)
+list(TRANSFORM _pictures APPEND .bmp OUTPUT_VARIABLE _picture_files)
+list(TRANSFORM _picture_files PREPEND ${OWEBOOK_ASSET_DIR}/pictures/)
+add_custom_command(OUTPUT ${_picture_files}
+  COMMAND draw_pictures ${OWEBOOK_ASSET_DIR}/pictures
+  DEPENDS draw_pictures
+  COMMENT "Drawing the pictures"
+  VERBATIM)
+foreach(_picture ${_pictures})
+  owebook_embed(owebook_lib embedded ${_picture}_bmp ${OWEBOOK_ASSET_DIR}/pictures/${_picture}.bmp)
+endforeach()
+owebook_embed(owebook_lib embedded Owebook_htm ${CMAKE_SOURCE_DIR}/owebook/res/Owebook.htm)
+
+# `cmake --build <dir> --target picture_preview`: every picture as PNG at 1x
+# and 2x in <dir>/assets/preview, to look at.
+add_custom_target(picture_preview
+  COMMAND draw_pictures ${OWEBOOK_ASSET_DIR}/preview-bmp --preview ${OWEBOOK_ASSET_DIR}/preview
+  DEPENDS draw_pictures
+  VERBATIM)

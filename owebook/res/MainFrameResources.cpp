@@ -1,11 +1,9 @@
 // Resources of the application shell: the frame's title, the main form 146,
-// menu 143 with its menu-bar description, the bar's labels and tool tips, and
-// the rule bitmap of the form.
+// menu 143 with its menu-bar description, the bar's labels and tool tips. The
+// rule bitmap of the form is one of the pictures (PictureResources.cpp).
 
 #include "owebook/app/AppIds.h"
 #include "owebook/res/ResourceTables.h"
-#include "platform/gdi/BitmapResources.h"
-#include "platform/gdi/CDC.h"
 #include "platform/ui/ResourceRegistry.h"
 
 namespace {
@@ -16,8 +14,6 @@ constexpr int IDC_MAIN_CATEGORY = 1125;
 constexpr int IDC_MAIN_LIST = 1073;
 constexpr int IDC_MAIN_TOTALS = 1164;
 constexpr int IDC_MAIN_OPEN = 1139;
-
-void PaintRule(CDC& dc, int width, int height) { dc.FillSolidRect(0, 0, width, height, RGB(0, 0, 0)); }
 
 void RegisterMainForm()
 {
@@ -80,7 +76,6 @@ void RegisterMainFrameResources()
         {IDS_TIP_PASTE, u"Paste"},
         {IDS_TIP_ABOUT, u"About"},
     });
-    platform::RegisterBitmap(IDB_RULE, 240, 1, PaintRule);
     RegisterMainForm();
     RegisterMainMenu();
 }

@@ -6,6 +6,14 @@
 // "LONGSTRING" resources: single-byte comma-separated default lists.
 constexpr UINT IDR_DEFAULT_CATEGORIES = 166;
 
+// Bitmaps (PictureResources.cpp); the rule 156 is IDB_RULE of the application shell.
+constexpr UINT IDB_REMINDER = 138;        // the reminder dialog's alarm clock, 56 x 44, 256 colours
+constexpr UINT IDB_ABOUT_LOGO = 152;      // the About box's wordmark, 147 x 60, 16 colours
+constexpr UINT IDB_HOME_WHAT_I_OWE = 154; // the home screen's pictures, 105 x 95, 8 bits per pixel
+constexpr UINT IDB_HOME_OWED_TO_ME = 174;
+constexpr UINT IDB_HOME_ALL_ITEMS = 175;
+constexpr UINT IDB_HOME_WHATS_DUE = 176;
+
 // String table.
 constexpr UINT IDS_ALL_MONEY = 65009;
 constexpr UINT IDS_FIELD_FIRST = 65013;  // headers of the item fields, 65013 + field

@@ -5,4 +5,6 @@ void RegisterResources()
     RegisterStringTable();
     RegisterLongStrings();
     RegisterMainFrameResources();
+    RegisterPictureResources();
+    RegisterHelpFile();
 }

@@ -8,3 +8,7 @@ void RegisterResources();
 void RegisterStringTable();
 void RegisterLongStrings();
 void RegisterMainFrameResources();
+void RegisterPictureResources();
+// The help file "Owebook.htm" for the device's \windows folder. Also done
+// before main(): the platform puts the folder's files in place before WinMain.
+void RegisterHelpFile();
