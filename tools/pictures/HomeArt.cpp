@@ -105,6 +105,7 @@ QImage MoneyPicture(bool outwards)
     QImage image;
     QPainter p;
     HomeCanvas(p, image);
+    p.translate(-2, 0);   // the badge reaches out to the right: centre the whole
     const QColor accent = outwards ? ink::kOwe : ink::kOwed;
     Backdrop(p, outwards ? ink::kOweBack : ink::kOwedBack);
     DrawNote(p);

@@ -5,11 +5,11 @@
 // desktop's stand-in for Tahoma runs a little shorter than the handheld's),
 // the rows and columns cut off are blank, so nothing of the picture is lost.
 
+#include "PictureTestSupport.h"
+
 #include "owebook/app/AppIds.h"
 #include "owebook/res/Resource.h"
 #include "owebook/res/ResourceTables.h"
-#include "platform/gdi/BitmapResources.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/testing/DialogDriver.h"
 #include "platform/testing/Screenshot.h"
 #include "platform/testing/ScriptedUser.h"
@@ -79,16 +79,6 @@ std::string OutputDir()
     return dir ? dir : ".";
 }
 
-QImage Bitmap(UINT id)
-{
-    HBITMAP bitmap = platform::LoadBitmapResource(id);
-    platform::GdiObject* object = platform::LookupGdiObject(bitmap, platform::GdiKind::Bitmap);
-    QImage image = object ? object->image.convertToFormat(QImage::Format_RGB32) : QImage();
-    if (bitmap)
-        ::DeleteObject(bitmap);
-    return image;
-}
-
 struct Preview {
     const char* name;
     UINT dialog;
@@ -121,7 +111,7 @@ TEST_P(PicturePreviewTest, EachPictureShowsInItsPlaceAndLosesNothing)
             EXPECT_TRUE(Screenshot(d.Hwnd(), 2).SavePng(base + "@2x.png"));
             for (const auto& [control, bitmapId] : preview.pictures) {
                 SCOPED_TRACE(bitmapId);
-                const QImage bitmap = Bitmap(bitmapId);
+                const QImage bitmap = LoadedPicture(bitmapId);
                 ASSERT_FALSE(bitmap.isNull());
                 const Screenshot shot(d.Item(control), 1);
                 int mismatches = 0, lost = 0;

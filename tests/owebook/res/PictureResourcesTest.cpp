@@ -2,20 +2,25 @@
 // dialog expects, registered under its id, and the four home pictures told
 // apart at a glance.
 
+#include "PictureTestSupport.h"
+
 #include "owebook/app/AppIds.h"
 #include "owebook/res/PictureResources.h"
 #include "owebook/res/Resource.h"
 #include "owebook/res/ResourceTables.h"
-#include "platform/gdi/BitmapResources.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/testing/UiTestSupport.h"
 #include "platform/ui/WinApi.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -70,17 +75,6 @@ const PictureResource* Find(UINT id)
     return nullptr;
 }
 
-// The picture as the program shows it: registered, loaded as a bitmap object.
-QImage Loaded(UINT id)
-{
-    HBITMAP bitmap = platform::LoadBitmapResource(id);
-    platform::GdiObject* object = platform::LookupGdiObject(bitmap, platform::GdiKind::Bitmap);
-    QImage image = object ? object->image.convertToFormat(QImage::Format_RGB32) : QImage();
-    if (bitmap)
-        ::DeleteObject(bitmap);
-    return image;
-}
-
 int ColourDistance(QRgb a, QRgb b)
 {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
@@ -113,7 +107,7 @@ TEST_F(PictureResourcesTest, EachIsABmpOfItsSizeAndDepthAndLoadsUnderItsId)
         EXPECT_GE(h.colours, 1u);
         EXPECT_LE(h.colours, 1u << e.bitsPerPixel);
 
-        const QImage image = Loaded(e.id);
+        const QImage image = LoadedPicture(e.id);
         ASSERT_FALSE(image.isNull()) << "registered and decodable";
         EXPECT_EQ(image.size(), QSize(e.width, e.height));
     }
@@ -125,7 +119,7 @@ TEST_F(PictureResourcesTest, HomePicturesSitOnWhiteAndDifferFromEachOther)
     std::map<UINT, QImage> images;
     for (UINT id : home) {
         SCOPED_TRACE(id);
-        const QImage image = Loaded(id);
+        const QImage image = LoadedPicture(id);
         ASSERT_FALSE(image.isNull());
         // The dialog is white: the corners must be exactly white, or the
         // picture shows as a tile.
@@ -153,10 +147,40 @@ TEST_F(PictureResourcesTest, HomePicturesSitOnWhiteAndDifferFromEachOther)
 
 TEST_F(PictureResourcesTest, RuleIsOneSolidDarkLine)
 {
-    const QImage rule = Loaded(IDB_RULE);
+    const QImage rule = LoadedPicture(IDB_RULE);
     ASSERT_EQ(rule.size(), QSize(240, 1));
     const QRgb first = rule.pixel(0, 0);
     EXPECT_LT(qGray(first), 96) << "dark enough to read as a line on white";
     for (int x = 1; x < 240; ++x)
         ASSERT_EQ(rule.pixel(x, 0), first) << x;
+}
+
+// The pictures are made at build time; the same generator must always draw
+// the same bytes, or builds of the same tree would ship different pictures.
+TEST_F(PictureResourcesTest, TheGeneratorDrawsExactlyTheCompiledInBytes)
+{
+    const char* bin = std::getenv("OWEBOOK_TEST_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    QProcess draw;
+    draw.start(QString::fromLocal8Bit(bin) + QStringLiteral("/draw_pictures"), {out.path()});
+    ASSERT_TRUE(draw.waitForFinished(60000)) << draw.errorString().toStdString();
+    ASSERT_EQ(draw.exitCode(), 0) << draw.readAllStandardError().toStdString();
+    const std::map<UINT, const char*> files = {
+        {IDB_HOME_WHAT_I_OWE, "home_what_i_owe.bmp"}, {IDB_HOME_OWED_TO_ME, "home_owed_to_me.bmp"},
+        {IDB_HOME_WHATS_DUE, "home_whats_due.bmp"},   {IDB_HOME_ALL_ITEMS, "home_all_items.bmp"},
+        {IDB_ABOUT_LOGO, "about_logo.bmp"},           {IDB_REMINDER, "reminder_clock.bmp"},
+        {IDB_RULE, "rule.bmp"}};
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), static_cast<qsizetype>(files.size()));
+    for (const auto& [id, name] : files) {
+        QFile file(QDir(out.path()).filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray drawn = file.readAll();
+        const PictureResource* picture = Find(id);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_TRUE(drawn == QByteArray(reinterpret_cast<const char*>(picture->pData),
+                                        static_cast<qsizetype>(picture->nSize)))
+            << name;
+    }
 }

@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -67,4 +73,22 @@ TEST(AlarmSound, IsAShortCleanMonoPcmChime)
     }
     EXPECT_EQ(samples.front(), 0);
     EXPECT_EQ(samples.back(), 0);
+}
+
+// Made at build time: the synthesizer must make the same bytes every time.
+TEST(AlarmSound, TheSynthesizerMakesExactlyTheCompiledInBytes)
+{
+    const char* bin = std::getenv("OWEBOOK_TEST_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString path = out.filePath(QStringLiteral("alarm2.WAV"));
+    QProcess synth;
+    synth.start(QString::fromLocal8Bit(bin) + QStringLiteral("/make_alarm_sound"), {path});
+    ASSERT_TRUE(synth.waitForFinished(30000)) << synth.errorString().toStdString();
+    ASSERT_EQ(synth.exitCode(), 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == QByteArray(reinterpret_cast<const char*>(platform::AlarmSoundData()),
+                                             static_cast<qsizetype>(platform::AlarmSoundSize())));
 }

@@ -3,7 +3,7 @@
 // file someone changed; privately and atomically; a failure is one line on
 // stderr and the program goes on.
 
-#include "DeviceFolderEnv.h"
+#include "platform/store/DeviceFolder.h"
 
 #include "platform/system/devicefiles/AlarmSound.h"
 #include "platform/system/devicefiles/DeviceFiles.h"
@@ -45,6 +45,15 @@ std::vector<std::string> Entries(const std::string& folder)
     return names;
 }
 
+std::string Windows(const DeviceFolder& device) { return device.Home() + "/windows"; }
+
+// The bytes of a plain file; empty for anything else (a folder does not read).
+std::string PlainBytes(const std::string& path)
+{
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? ReadFileBytes(path) : std::string();
+}
+
 struct stat Stat(const std::string& path)
 {
     struct stat st {};
@@ -56,11 +65,11 @@ class DeviceFilesTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(platform::RegisterDeviceFile(kName, kOurs, kOursSize)); }
 
-    std::string Path(const std::string& name) const { return device.Windows() + "/" + name; }
-    void MakeWindows() const { mkdir(device.Home().c_str(), 0700), mkdir(device.Windows().c_str(), 0700); }
-    void List(const std::string& text) const { WriteBytes(Path(".installed"), text); }
+    std::string Path(const std::string& name) const { return Windows(device) + "/" + name; }
+    void MakeWindows() const { mkdir(device.Home().c_str(), 0700), mkdir(Windows(device).c_str(), 0700); }
+    void List(const std::string& text) const { WriteFileBytes(Path(".installed"), text); }
 
-    DeviceFolderEnv device;
+    DeviceFolder device;
 };
 
 }  // namespace
@@ -69,15 +78,15 @@ TEST_F(DeviceFilesTest, AFreshDeviceGetsEveryFilePrivately)
 {
     std::string why;
     ASSERT_TRUE(platform::InstallDeviceFiles(&why)) << why;
-    EXPECT_EQ(Stat(device.Windows()).st_mode & 07777, 0700u);
-    EXPECT_EQ(ReadBytes(Path("alarm2.WAV")),
+    EXPECT_EQ(Stat(Windows(device)).st_mode & 07777, 0700u);
+    EXPECT_EQ(ReadFileBytes(Path("alarm2.WAV")),
               std::string(reinterpret_cast<const char*>(platform::AlarmSoundData()), platform::AlarmSoundSize()));
-    EXPECT_EQ(ReadBytes(Path(kName)), kOursText);
+    EXPECT_EQ(ReadFileBytes(Path(kName)), kOursText);
     for (const char* name : {"alarm2.WAV", kName, ".installed"})
         EXPECT_EQ(Stat(Path(name)).st_mode & 07777, 0600u) << name;
-    EXPECT_EQ(Entries(device.Windows()), (std::vector<std::string>{".installed", kName, "alarm2.WAV"}))
+    EXPECT_EQ(Entries(Windows(device)), (std::vector<std::string>{".installed", kName, "alarm2.WAV"}))
         << "no temporary file is left behind";
-    EXPECT_NE(ReadBytes(Path(".installed")).find(Sha256(kOursText) + " " + kName + "\n"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(Path(".installed")).find(Sha256(kOursText) + " " + kName + "\n"), std::string::npos);
 }
 
 TEST_F(DeviceFilesTest, ASecondStartTouchesNothing)
@@ -103,27 +112,27 @@ class DeviceFilesRule : public DeviceFilesTest, public ::testing::WithParamInter
 TEST_P(DeviceFilesRule, WritesOnlyWhatIsMissingOrAnEarlierVersionsUntouchedCopy)
 {
     MakeWindows();
-    GetParam().before(device.Windows());
+    GetParam().before(Windows(device));
     const std::string path = Path(GetParam().file);
-    const std::string before = ReadBytes(path);
+    const std::string before = PlainBytes(path);
     const struct stat was = Stat(path);
 
     std::string why;
     EXPECT_TRUE(platform::InstallDeviceFiles(&why)) << why;
     if (GetParam().replaced) {
-        EXPECT_EQ(ReadBytes(path), kOursText);
+        EXPECT_EQ(ReadFileBytes(path), kOursText);
         EXPECT_TRUE(S_ISREG(Stat(path).st_mode));
-        EXPECT_NE(ReadBytes(Path(".installed")).find(Sha256(kOursText) + " " + GetParam().file),
+        EXPECT_NE(ReadFileBytes(Path(".installed")).find(Sha256(kOursText) + " " + GetParam().file),
                   std::string::npos);
     } else {
-        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(PlainBytes(path), before);
         EXPECT_EQ(Stat(path).st_ino, was.st_ino);
         EXPECT_EQ(Stat(path).st_mode, was.st_mode);
     }
-    for (const std::string& name : Entries(device.Windows()))
+    for (const std::string& name : Entries(Windows(device)))
         EXPECT_TRUE(name == ".installed" || name[0] != '.') << name << " left behind";
     int guides = 0;
-    for (const std::string& name : Entries(device.Windows()))
+    for (const std::string& name : Entries(Windows(device)))
         guides += strcasecmp(name.c_str(), kName) == 0;
     EXPECT_EQ(guides, 1) << "one file of that name, letter case aside";
 }
@@ -133,72 +142,72 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RuleCase{"Missing", [](const std::string&) {}, kName, true},
         RuleCase{"MissingThoughListed",
-                 [](const std::string& w) { WriteBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n"); },
+                 [](const std::string& w) { WriteFileBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n"); },
                  kName, true},
         RuleCase{"EarlierVersionsCopy",
                  [](const std::string& w) {
-                     WriteBytes(w + "/Guide.htm", kEarlier);
-                     WriteBytes(w + "/.installed", "junk line\n" + Sha256(kEarlier) + " Guide.htm\n");
+                     WriteFileBytes(w + "/Guide.htm", kEarlier);
+                     WriteFileBytes(w + "/.installed", "junk line\n" + Sha256(kEarlier) + " Guide.htm\n");
                  },
                  kName, true},
         RuleCase{"EarlierCopyInOtherLetterCase",
                  [](const std::string& w) {
-                     WriteBytes(w + "/GUIDE.HTM", kEarlier);
-                     WriteBytes(w + "/.installed", Sha256(kEarlier) + " GUIDE.HTM\n");
+                     WriteFileBytes(w + "/GUIDE.HTM", kEarlier);
+                     WriteFileBytes(w + "/.installed", Sha256(kEarlier) + " GUIDE.HTM\n");
                  },
                  "GUIDE.HTM", true},
-        RuleCase{"UsersOwnFile", [](const std::string& w) { WriteBytes(w + "/Guide.htm", "my own notes"); },
+        RuleCase{"UsersOwnFile", [](const std::string& w) { WriteFileBytes(w + "/Guide.htm", "my own notes"); },
                  kName, false},
         RuleCase{"OurCopyChangedByTheUser",
                  [](const std::string& w) {
-                     WriteBytes(w + "/Guide.htm", kEarlier + "<p>my remark</p>");
-                     WriteBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n");
+                     WriteFileBytes(w + "/Guide.htm", kEarlier + "<p>my remark</p>");
+                     WriteFileBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n");
                  },
                  kName, false},
-        RuleCase{"EarlierCopyButNoList", [](const std::string& w) { WriteBytes(w + "/Guide.htm", kEarlier); },
+        RuleCase{"EarlierCopyButNoList", [](const std::string& w) { WriteFileBytes(w + "/Guide.htm", kEarlier); },
                  kName, false},
         RuleCase{"EarlierCopyAndAListOfGarbage",
                  [](const std::string& w) {
-                     WriteBytes(w + "/Guide.htm", kEarlier);
-                     WriteBytes(w + "/.installed", std::string(200000, '\xff'));
+                     WriteFileBytes(w + "/Guide.htm", kEarlier);
+                     WriteFileBytes(w + "/.installed", std::string(200000, '\xff'));
                  },
                  kName, false},
         RuleCase{"LinkToElsewhere",
                  [](const std::string& w) {
-                     WriteBytes(w + "/../elsewhere", kEarlier);
+                     WriteFileBytes(w + "/../elsewhere", kEarlier);
                      symlink("../elsewhere", (w + "/Guide.htm").c_str());
-                     WriteBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n");
+                     WriteFileBytes(w + "/.installed", Sha256(kEarlier) + " Guide.htm\n");
                  },
                  kName, false},
         RuleCase{"AFolderOfThatName", [](const std::string& w) { mkdir((w + "/Guide.htm").c_str(), 0700); }, kName,
                  false},
-        RuleCase{"SameBytesAlready", [](const std::string& w) { WriteBytes(w + "/Guide.htm", kOursText); }, kName,
+        RuleCase{"SameBytesAlready", [](const std::string& w) { WriteFileBytes(w + "/Guide.htm", kOursText); }, kName,
                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceFilesTest, SameBytesNotYetListedAreListedSoALaterVersionMayUpdateThem)
 {
     MakeWindows();
-    WriteBytes(Path(kName), kOursText);
+    WriteFileBytes(Path(kName), kOursText);
     ASSERT_TRUE(platform::InstallDeviceFiles());
-    EXPECT_NE(ReadBytes(Path(".installed")).find(Sha256(kOursText) + " " + kName), std::string::npos);
+    EXPECT_NE(ReadFileBytes(Path(".installed")).find(Sha256(kOursText) + " " + kName), std::string::npos);
 }
 
 TEST_F(DeviceFilesTest, AFailureIsOneLineOnStderrAndTheProgramGoesOn)
 {
     // A file where the folder should be: nothing can be put in place.
     mkdir(device.Home().c_str(), 0700);
-    WriteBytes(device.Windows(), "not a folder");
+    WriteFileBytes(Windows(device), "not a folder");
     std::string why;
     EXPECT_FALSE(platform::InstallDeviceFiles(&why));
-    EXPECT_NE(why.find(device.Windows()), std::string::npos) << why;
+    EXPECT_NE(why.find(Windows(device)), std::string::npos) << why;
 
     testing::internal::CaptureStderr();
     platform::InstallDeviceFilesAtStart();
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_NE(said.find(device.Windows()), std::string::npos) << said;
-    EXPECT_EQ(ReadBytes(device.Windows()), "not a folder");
+    EXPECT_NE(said.find(Windows(device)), std::string::npos) << said;
+    EXPECT_EQ(ReadFileBytes(Windows(device)), "not a folder");
 }
 
 TEST_F(DeviceFilesTest, AReadOnlyFolderFailsWithoutHalfWrittenFiles)
@@ -206,11 +215,11 @@ TEST_F(DeviceFilesTest, AReadOnlyFolderFailsWithoutHalfWrittenFiles)
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     MakeWindows();
-    chmod(device.Windows().c_str(), 0500);
+    chmod(Windows(device).c_str(), 0500);
     std::string why;
     EXPECT_FALSE(platform::InstallDeviceFiles(&why));
-    EXPECT_NE(why.find(device.Windows()), std::string::npos) << why;
-    EXPECT_TRUE(Entries(device.Windows()).empty());
+    EXPECT_NE(why.find(Windows(device)), std::string::npos) << why;
+    EXPECT_TRUE(Entries(Windows(device)).empty());
 }
 
 TEST(DeviceFileNames, PlainNamesOnlyAndALaterRegistrationReplaces)

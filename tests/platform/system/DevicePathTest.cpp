@@ -1,7 +1,7 @@
 // The handheld's paths below the device folder: "\windows\alarm2.WAV", any
 // letter case, and nothing that leads out of the device.
 
-#include "DeviceFolderEnv.h"
+#include "platform/store/DeviceFolder.h"
 
 #include "platform/system/devicefiles/DevicePath.h"
 
@@ -21,10 +21,10 @@ class DevicePathTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(DevicePathTest, MapsBelowTheDeviceFolderMatchingExistingEntriesInAnyCase)
 {
-    DeviceFolderEnv device;
+    DeviceFolder device;
     mkdir(device.Home().c_str(), 0700);
     mkdir((device.Home() + "/Windows").c_str(), 0700);
-    WriteBytes(device.Home() + "/Windows/ALARM2.wav", "x");
+    WriteFileBytes(device.Home() + "/Windows/ALARM2.wav", "x");
 
     const std::optional<std::string> path = platform::HostPathForDevicePath(GetParam().devicePath);
     if (!GetParam().expected) {
@@ -55,6 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DeviceWindowsFolder, IsTheWindowsFolderOfTheDevice)
 {
-    DeviceFolderEnv device;
-    EXPECT_EQ(platform::DeviceWindowsFolder(), device.Windows());
+    DeviceFolder device;
+    EXPECT_EQ(platform::DeviceWindowsFolder(), device.Home() + "/windows");
 }
