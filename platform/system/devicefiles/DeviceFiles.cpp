@@ -157,8 +157,10 @@ bool RegisterDeviceFile(std::string_view name, const unsigned char* data, std::s
     if (name.empty() || name.front() == '.' || name.find('/') != std::string_view::npos ||
         name.find('\0') != std::string_view::npos || (!data && size > 0))
         return false;
-    std::vector<DeviceFile>& files = Registered();
     DeviceFile file{std::string(name), data, size};
+    if (SameNameIgnoringCase(file.name, kAlarmSoundName))
+        return false;
+    std::vector<DeviceFile>& files = Registered();
     for (DeviceFile& existing : files)
         if (SameNameIgnoringCase(existing.name, file.name)) {
             existing = file;
@@ -171,9 +173,7 @@ bool RegisterDeviceFile(std::string_view name, const unsigned char* data, std::s
 std::vector<DeviceFile> DeviceFiles()
 {
     std::vector<DeviceFile> files{{kAlarmSoundName, AlarmSoundData(), AlarmSoundSize()}};
-    for (const DeviceFile& file : Registered())
-        if (!SameNameIgnoringCase(file.name, kAlarmSoundName))
-            files.push_back(file);
+    files.insert(files.end(), Registered().begin(), Registered().end());
     return files;
 }
 

@@ -11,14 +11,15 @@
 namespace platform {
 
 struct DeviceFile {
-    std::string name;               // a plain file name: "Owebook.htm"
+    std::string name;               // a plain file name: "Help.htm"
     const unsigned char* data;      // not copied: data compiled into the program
     std::size_t size;
 };
 
 // Registers a file for the device's \windows folder. Registering a name
 // again (letter case aside) replaces the earlier file. Refuses names that are
-// empty, hidden (a leading dot) or hold a slash or a zero character.
+// empty, hidden (a leading dot) or hold a slash or a zero character, and the
+// names of the platform's own files.
 bool RegisterDeviceFile(std::string_view name, const unsigned char* data, std::size_t size);
 
 // The platform's own files (the alarm sound alarm2.WAV), then the registered ones.

@@ -38,7 +38,7 @@ TEST_P(DevicePathTest, MapsBelowTheDeviceFolderMatchingExistingEntriesInAnyCase)
 INSTANTIATE_TEST_SUITE_P(
     Device, DevicePathTest,
     ::testing::Values(PathCase{"ExistingInOtherCase", u"\\windows\\alarm2.WAV", "/Windows/ALARM2.wav"},
-                      PathCase{"MissingKeepsItsName", u"\\windows\\Owebook.htm", "/Windows/Owebook.htm"},
+                      PathCase{"MissingKeepsItsName", u"\\windows\\Help.htm", "/Windows/Help.htm"},
                       PathCase{"MissingFolder", u"\\My Documents\\a.txt", "/My Documents/a.txt"},
                       PathCase{"Root", u"\\", ""},
                       PathCase{"TrailingBackslash", u"\\WINDOWS\\", "/Windows"},
