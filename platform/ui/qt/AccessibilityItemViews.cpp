@@ -53,9 +53,25 @@ QRect ItemRect(const QAbstractItemView* view, const QModelIndex& index)
     return ToDevicePixels(QRect(port->mapToGlobal(local.topLeft()), local.size()), view);
 }
 
-bool ScrolledOut(const QAbstractItemView* view, const QModelIndex& index)
+// An item is on the screen while its view shows and it is not scrolled out,
+// and has the focus while its view has it and it is the current item.
+QAccessible::State ItemState(const QAbstractItemView* view, const QModelIndex& index, bool selected)
 {
-    return !view->viewport()->rect().intersects(view->visualRect(index));
+    QAccessible::State s;
+    s.selectable = true;
+    s.focusable = true;
+    s.selected = selected;
+    s.invisible = !view->isVisible();
+    s.offscreen = view->isVisible() && !view->viewport()->rect().intersects(view->visualRect(index));
+    s.focused = view->hasFocus() && view->currentIndex() == index;
+    return s;
+}
+
+QAccessible::State Gone()
+{
+    QAccessible::State s;
+    s.invisible = true;
+    return s;
 }
 
 QModelIndex IndexAt(const QAbstractItemView* view, int x, int y)
@@ -65,19 +81,14 @@ QModelIndex IndexAt(const QAbstractItemView* view, int x, int y)
 }
 
 // An entry of a list: a part with no Qt object of its own.
-class AccessibleEntry : public QAccessibleInterface {
+class AccessibleEntry : public AccessibleLeaf {
 public:
     AccessibleEntry(const AccessibleEntries* list, int row) : m_list(list), m_row(row) {}
 
     bool isValid() const override { return m_list->isValid() && m_row < m_list->Count(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return m_list->window(); }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override { return const_cast<AccessibleEntries*>(m_list); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void setText(QAccessible::Text, const QString&) override {}
     QAccessible::Role role() const override { return QAccessible::ListItem; }
 
     QString text(QAccessible::Text t) const override
@@ -90,23 +101,11 @@ public:
         return isValid() ? ItemRect(m_list->View(), Index()) : QRect();
     }
 
+    // A closed drop-down's entries are not on the screen, but one of them is
+    // still the selected one.
     QAccessible::State state() const override
     {
-        QAccessible::State s;
-        if (!isValid()) {
-            s.invisible = true;
-            return s;
-        }
-        // A closed drop-down's entries are not on the screen, but one of
-        // them is still the selected one.
-        const QAbstractItemView* view = m_list->View();
-        s.selectable = true;
-        s.focusable = true;
-        s.selected = m_list->Selected(m_row);
-        s.invisible = !view->isVisible();
-        s.focused = view->hasFocus() && view->currentIndex().row() == m_row;
-        s.offscreen = view->isVisible() && ScrolledOut(view, Index());
-        return s;
+        return isValid() ? ItemState(m_list->View(), Index(), m_list->Selected(m_row)) : Gone();
     }
 
     int Row() const { return m_row; }
@@ -124,7 +123,7 @@ private:
 };
 
 // A report list's column header (row -1) or cell.
-class AccessibleCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class AccessibleCell : public AccessibleLeaf, public QAccessibleTableCellInterface {
 public:
     AccessibleCell(const AccessibleReportList* table, int row, int column)
         : m_table(table), m_row(row), m_column(column)
@@ -138,12 +137,7 @@ public:
     }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return m_table->window(); }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override { return const_cast<AccessibleReportList*>(m_table); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void setText(QAccessible::Text, const QString&) override {}
     QAccessible::Role role() const override { return m_row < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
 
     void* interface_cast(QAccessible::InterfaceType t) override
@@ -174,20 +168,12 @@ public:
 
     QAccessible::State state() const override
     {
+        if (!isValid())
+            return Gone();
+        if (m_row >= 0)
+            return ItemState(m_table->View(), Index(), m_table->isRowSelected(m_row));
         QAccessible::State s;
-        if (!isValid()) {
-            s.invisible = true;
-            return s;
-        }
-        const QTreeView* view = m_table->View();
-        s.invisible = !view->isVisible();
-        if (m_row < 0)
-            return s;
-        s.selectable = true;
-        s.focusable = true;
-        s.selected = m_table->isRowSelected(m_row);
-        s.focused = view->hasFocus() && view->currentIndex() == Index();
-        s.offscreen = view->isVisible() && ScrolledOut(view, Index());
+        s.invisible = !m_table->View()->header()->isVisible();
         return s;
     }
 

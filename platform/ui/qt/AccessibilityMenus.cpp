@@ -102,15 +102,7 @@ QObject* AccessibleMenuItem::object() const { return m_action; }
 
 QWindow* AccessibleMenuItem::window() const { return m_menu ? m_menu->windowHandle() : nullptr; }
 
-QAccessibleInterface* AccessibleMenuItem::childAt(int, int) const { return nullptr; }
-
 QAccessibleInterface* AccessibleMenuItem::parent() const { return QAccessible::queryAccessibleInterface(m_menu); }
-
-QAccessibleInterface* AccessibleMenuItem::child(int) const { return nullptr; }
-
-int AccessibleMenuItem::childCount() const { return 0; }
-
-int AccessibleMenuItem::indexOfChild(const QAccessibleInterface*) const { return -1; }
 
 QString AccessibleMenuItem::text(QAccessible::Text t) const
 {
@@ -118,8 +110,6 @@ QString AccessibleMenuItem::text(QAccessible::Text t) const
         return QString();
     return MenuEntryName(m_action->text());
 }
-
-void AccessibleMenuItem::setText(QAccessible::Text, const QString&) {}
 
 QRect AccessibleMenuItem::rect() const
 {

@@ -4,6 +4,7 @@
 // children; an open menu is a window of its own to the user, so here it is
 // one beside the desktop windows, with its entries, for as long as it is open.
 
+#include "platform/ui/qt/AccessibilitySupport.h"
 #include "platform/ui/qt/AccessibilityWidgets.h"
 
 #include <QAccessibleObject>
@@ -35,7 +36,7 @@ private:
 
 // An entry of an open menu; its index among the menu's entries is the one
 // Qt's menu gives in its focus events.
-class AccessibleMenuItem : public QAccessibleInterface, public QAccessibleActionInterface {
+class AccessibleMenuItem : public AccessibleLeaf, public QAccessibleActionInterface {
 public:
     AccessibleMenuItem(QMenu* menu, QAction* action);
     // The menu that shows `action` (not the sub-menu it opens); null if none.
@@ -44,13 +45,8 @@ public:
     bool isValid() const override;
     QObject* object() const override;
     QWindow* window() const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int index) const override;
-    int childCount() const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text t, const QString& text) override;
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;

@@ -44,6 +44,17 @@ QString WindowText(HWND hwnd);
 // static just before it, as the dialogs lay labels out.
 QString LabelBefore(HWND hwnd);
 
+// An object with no children whose texts a reader cannot change: a list's
+// entry, a table's cell, a menu's entry.
+class AccessibleLeaf : public QAccessibleInterface {
+public:
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void setText(QAccessible::Text, const QString&) override {}
+};
+
 // The interfaces of an object's parts that are no QObject, one per key,
 // registered with Qt's cache and deleted with their owner.
 class PartInterfaces {
