@@ -9,6 +9,7 @@
 
 #include "platform/gdi/BitmapResources.h"
 #include "platform/gdi/CDC.h"
+#include "platform/testing/ScriptedUser.h"
 #include "platform/ui/controls/combo/CComboBox.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
 
@@ -271,6 +272,34 @@ TEST_F(AccessibilityWindowsTest, EditsAreNamedByTheirLabelAndGiveTheirTextCaretA
     const QRect lineTwo = Of(notes)->textInterface()->characterRect(4);
     EXPECT_GT(lineTwo.y(), lineOne.y());
     EXPECT_EQ(Of(notes)->textInterface()->offsetAtPoint(QPoint(lineTwo.x() + 1, lineTwo.center().y())), 4);
+}
+
+TEST_F(AccessibilityWindowsTest, MessageBoxIsADialogWithItsTextAndButtons)
+{
+    std::string caption;
+    bool textShown = false;
+    std::vector<std::string> buttons;
+    platform::testing::ScriptedUser user;
+    user.ExpectMessageBox(u"Delete Item?")
+        .Check([&](platform::testing::DialogDriver& d) {
+            QAccessibleInterface* box = DesktopWindowOf(d.Hwnd());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->role(), QAccessible::Dialog);
+            EXPECT_EQ(box->parent(), App());
+            caption = Name(box);
+            textShown = Find(box, QAccessible::StaticText, QStringLiteral("Delete Item?")) != nullptr;
+            FindBelow(box, [&](QAccessibleInterface* i) {
+                if (i->role() == QAccessible::PushButton && !i->state().invisible)
+                    buttons.push_back(Name(i));
+                return false;
+            });
+            ExpectConsistentTree(box);
+        })
+        .Answer(IDCANCEL);
+    EXPECT_EQ(::MessageBox(host.m_hWnd, u"Delete Item?", u"Owebook", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+    EXPECT_EQ(caption, "Owebook");
+    EXPECT_TRUE(textShown);
+    EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "Cancel"}));
 }
 
 TEST_F(AccessibilityWindowsTest, FocusedStateFollowsTheFocusAndTheWindowKnowsItsFocusedChild)
