@@ -16,6 +16,9 @@
 #include <functional>
 #include <iostream>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace {
 
 QString ReaderScript()
@@ -157,6 +160,9 @@ protected:
     void TearDown() override
     {
         XvfbTest::TearDown();   // the program first, then its buses
+        // The launcher's accessibility bus and the registry it started end
+        // with it, but are no children of ours: wait for them by their ids.
+        const std::vector<pid_t> started = Descendants(m_launcher.processId());
         for (QProcess* process : {&m_launcher, &m_sessionBus})
             if (process->state() != QProcess::NotRunning) {
                 process->terminate();
@@ -165,6 +171,40 @@ protected:
                     process->waitForFinished(2000);
                 }
             }
+        for (pid_t pid : started)
+            if (!WaitUntil([pid] { return !Running(pid); }, 5000))
+                ::kill(pid, SIGKILL);
+    }
+
+    static std::vector<pid_t> Descendants(qint64 pid)
+    {
+        std::vector<pid_t> found;
+        if (pid <= 0)
+            return found;
+        QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+        for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile children(tasks.filePath(task + QStringLiteral("/children")));
+            if (!children.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& child : children.readAll().split(' '))
+                if (const pid_t id = child.trimmed().toInt(); id > 0) {
+                    found.push_back(id);
+                    const std::vector<pid_t> below = Descendants(id);
+                    found.insert(found.end(), below.begin(), below.end());
+                }
+        }
+        return found;
+    }
+
+    // Alive and not yet a zombie.
+    static bool Running(pid_t pid)
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        const qsizetype end = fields.lastIndexOf(')');
+        return end >= 0 && end + 2 < fields.size() && fields.at(end + 2) != 'Z' && fields.at(end + 2) != 'X';
     }
 
     static QString FindPython()
