@@ -283,8 +283,8 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
     ASSERT_TRUE(WaitUntil([&] { return (window = MainWindow()).width() > 1; }, 5000));
 
     // --- the main window ---
-    const Node tree = TreeOnceItHas([](const Node& t) { return t.Find(QStringLiteral("frame"), QStringLiteral("Owebook")).Valid(); },
-                                    "the main window on the bus");
+    const auto shown = [](const Node& t) { return t.Find(QStringLiteral("frame"), QStringLiteral("Owebook")).Valid(); };
+    const Node tree = TreeOnceItHas(shown, "the main window on the bus");
     std::cout << "== main window at 2x (the X server has it at " << window.x() << "," << window.y() << " "
               << window.width() << "x" << window.height() << ")\n";
     tree.Print();
@@ -316,7 +316,9 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
 
     // --- a pop-up menu, opened by a click where the bus says "Tools" is ---
     Click(tools.Extents().center());
-    const auto menuOpen = [](const Node& t) { return t.Find(QStringLiteral("popup menu"), QStringLiteral("Tools")).Valid(); };
+    const auto menuOpen = [](const Node& t) {
+        return t.Find(QStringLiteral("popup menu"), QStringLiteral("Tools")).Valid();
+    };
     const Node withMenu = TreeOnceItHas(menuOpen, "the Tools pop-up on the bus while open");
     const Node menu = withMenu.Find(QStringLiteral("popup menu"), QStringLiteral("Tools"));
     std::cout << "== the Tools pop-up, opened by a click at " << tools.Extents().center().x() << ","

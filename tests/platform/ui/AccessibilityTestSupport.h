@@ -55,7 +55,8 @@ inline QAccessibleInterface* FindBelow(QAccessibleInterface* root,
 
 inline QAccessibleInterface* Find(QAccessibleInterface* root, QAccessible::Role role, const QString& name)
 {
-    return FindBelow(root, [&](QAccessibleInterface* i) { return i->role() == role && i->text(QAccessible::Name) == name; });
+    return FindBelow(root,
+                     [&](QAccessibleInterface* i) { return i->role() == role && i->text(QAccessible::Name) == name; });
 }
 
 inline QAccessibleInterface* FindRole(QAccessibleInterface* root, QAccessible::Role role)
