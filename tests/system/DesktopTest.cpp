@@ -2,79 +2,24 @@
 // command bar, each pop-up opened by a click, and Exit from the Tools menu.
 // Screenshots go to <build>/screenshots/desktop-*.png.
 
-#include "ProcessTestEnv.h"
+#include "XvfbTest.h"
 
 #include <QColor>
 #include <QImage>
-#include <QMap>
-#include <QRect>
-#include <QStandardPaths>
-
-#include <unistd.h>
 
 namespace {
 
-class DesktopTest : public ProcessTest {
+class DesktopTest : public XvfbTest {
 protected:
     void SetUp() override
     {
-        ProcessTest::SetUp();
-        if (IsSkipped())
+        XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        for (const char* tool : {"Xvfb", "xdotool", "import"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                GTEST_SKIP() << tool << " is not installed (scripts/install-deps installs it)";
-        StartServer();
+        if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
+            GTEST_SKIP() << "import is not installed (scripts/install-deps installs it)";
         m_shots = QString::fromLocal8Bit(std::getenv("OWEBOOK_TEST_BIN_DIR")) + QStringLiteral("/screenshots");
         QDir().mkpath(m_shots);
-    }
-
-    void TearDown() override
-    {
-        ProcessTest::TearDown();
-        if (m_server.state() != QProcess::NotRunning) {
-            m_server.terminate();
-            if (!m_server.waitForFinished(5000))
-                m_server.kill();
-        }
-    }
-
-    void StartServer()
-    {
-        for (int i = 0; i < 100; ++i) {
-            const int n = 100 + (getpid() + i) % 100;
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-                QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-                continue;
-            m_display = QStringLiteral(":%1").arg(n);
-            m_server.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                                    QStringLiteral("640x800x24"), QStringLiteral("-nolisten"),
-                                                    QStringLiteral("tcp")});
-            if (WaitUntil([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 5000))
-                return;
-            m_server.kill();
-            m_server.waitForFinished(2000);
-        }
-        FAIL() << "no Xvfb display could be started";
-    }
-
-    QProcessEnvironment DesktopEnvironment() const
-    {
-        QProcessEnvironment env = Environment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("DISPLAY"), m_display);
-        env.insert(QStringLiteral("OWEBOOK_SCALE"), QStringLiteral("2"));
-        return env;
-    }
-
-    QString Tool(const QString& program, const QStringList& args) const
-    {
-        QProcess tool;
-        tool.setProcessEnvironment(DesktopEnvironment());
-        tool.start(program, args);
-        tool.waitForFinished(10000);
-        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
     }
 
     QImage Shot(const QString& name) const
@@ -84,29 +29,6 @@ protected:
         Tool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
         return QImage(path).convertToFormat(QImage::Format_RGB32);
     }
-
-    // Where the main window is on the screen.
-    QRect MainWindow() const
-    {
-        const QString id = Tool(QStringLiteral("xdotool"),
-                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                 QStringLiteral("^Owebook$")})
-                               .section(QLatin1Char('\n'), 0, 0);
-        QMap<QString, int> geometry;  // X, Y, WIDTH, HEIGHT
-        for (const QString& line :
-             Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id})
-                 .split(QLatin1Char('\n')))
-            geometry[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1).toInt();
-        return QRect(geometry.value(QStringLiteral("X")), geometry.value(QStringLiteral("Y")),
-                     geometry.value(QStringLiteral("WIDTH")), geometry.value(QStringLiteral("HEIGHT")));
-    }
-
-    void Click(const QPoint& at) const
-    {
-        Tool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                                         QStringLiteral("click"), QStringLiteral("1")});
-    }
-    void Key(const QString& key) const { Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), key}); }
 
     static bool Dark(QRgb pixel) { return qGray(pixel) < 110; }
 
@@ -181,9 +103,7 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return Changed(base, Shot(QStringLiteral("closing")), m_above).isEmpty(); }, 5000));
     }
 
-    QProcess m_server;
     QRect m_above;   // the screen above the command bar, where pop-ups open
-    QString m_display;
     QString m_shots;
 };
 

@@ -31,7 +31,6 @@ CaptionStrip::CaptionStrip(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd
     font.setPixelSize(13);
     font.setBold(true);
     m_title->setFont(font);
-    m_title->setAccessibleName(QStringLiteral("Title"));
     layout->addWidget(m_title, 1);
 
     m_ok = new QToolButton(this);

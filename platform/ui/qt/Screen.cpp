@@ -1,8 +1,8 @@
 #include "platform/ui/qt/Screen.h"
 
 #include "platform/ui/CrossProcess.h"
+#include "platform/ui/qt/Accessibility.h"
 #include "platform/ui/qt/EventBridge.h"
-#include "platform/ui/qt/WindowWidget.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -38,7 +38,7 @@ void EnsureApplication(int argc, char** argv)
         QApplication::setQuitOnLastWindowClosed(false);
     }
     EventBridge::Install();
-    WindowWidget::InstallAccessibility();
+    InstallAccessibility();
     InstallCrossProcessGlue();
 }
 

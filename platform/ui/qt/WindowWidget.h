@@ -14,8 +14,6 @@ public:
     WindowWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
     HWND Hwnd() const { return m_hwnd; }
 
-    static void InstallAccessibility();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -148,6 +148,7 @@ void CommandBarWidget::Tap(std::size_t index)
     QMenu* menu = BuildQMenu(popup, this);
     if (!menu)
         return;
+    menu->setTitle(ToQString(button.label));   // what a screen reader calls it
     connect(menu, &QMenu::triggered, this, [owner](QAction* action) { PostCommand(owner, action->data().toUInt()); });
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     // The bar is at the bottom of the screen: the pop-up opens upwards.

@@ -112,7 +112,6 @@ QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
     layer->setAttribute(Qt::WA_TransparentForMouseEvents);
     layer->setAttribute(Qt::WA_NoSystemBackground);
     layer->setFocusPolicy(Qt::NoFocus);
-    layer->setAccessibleName(QStringLiteral("header"));
     return layer;
 }
 

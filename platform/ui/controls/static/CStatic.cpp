@@ -29,9 +29,6 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 ::DeleteObject(state->bitmap);
             state->bitmap = nullptr;
             state->ownsBitmap = false;
-            const QString text = QString::fromUtf16(w->text.GetString(), w->text.GetLength());
-            if (w->widget)
-                w->widget->setAccessibleName(QStringLiteral("picture %1").arg(text.mid(1)));
         }
         return result;
     }

@@ -105,13 +105,7 @@ QWidget* MakeStaticWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<StaticState>();
-    auto* widget = new StaticWidget(hwnd, parent);
-    const bool picture = (static_cast<DWORD>(cs.style) & SS_TYPEMASK) == SS_BITMAP;
-    if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName)) {
-        const QString text = QString::fromUtf16(cs.lpszName);
-        widget->setAccessibleName(picture ? QStringLiteral("picture %1").arg(text.mid(1)) : text);
-    }
-    return widget;
+    return new StaticWidget(hwnd, parent);
 }
 
 }  // namespace platform
