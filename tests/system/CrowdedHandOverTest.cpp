@@ -18,6 +18,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 #include <map>
+#include <optional>
 #include <cstdio>
 #include <sched.h>
 #include <set>
@@ -64,6 +65,25 @@ protected:
         return free;
     }
 
+    // This process stands in for an instance: it holds the mutex under the program's name.
+    HANDLE HoldInstanceMutex()
+    {
+        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
+            m_savedRuntimeDir = old;
+        setenv("XDG_RUNTIME_DIR", RuntimeDir().toLocal8Bit().constData(), 1);
+        const CString name(QFileInfo(m_binary).canonicalFilePath().toUtf8().constData());
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+        EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+        return mutex;
+    }
+
+    void TearDown() override
+    {
+        ProcessTest::TearDown();
+        if (m_savedRuntimeDir)
+            setenv("XDG_RUNTIME_DIR", m_savedRuntimeDir->c_str(), 1);
+    }
+
     // Mutex files of instances this test killed would look held to the next round's check.
     void ForgetKilledInstances() const
     {
@@ -71,6 +91,8 @@ protected:
         for (const QString& name : folder.entryList({QStringLiteral("mutex-*.lock")}, QDir::Files))
             folder.remove(name);
     }
+
+    std::optional<std::string> m_savedRuntimeDir;
 };
 
 TEST_F(CrowdedHandOver, ThirtyLaunchesAtOnceAllReachTheOneInstanceInThreeRounds)
@@ -163,12 +185,8 @@ TEST_F(CrowdedHandOver, ReminderLaunchedWhileTheInstanceStartsIsShown)
 // process stands in for it, holding the mutex under the program's name.
 TEST_F(CrowdedHandOver, LaunchDuringTheInstancesEndTakesItsPlace)
 {
-    const QByteArray runtime = RuntimeDir().toLocal8Bit();
-    setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
-    const CString name(QFileInfo(m_binary).canonicalFilePath().toUtf8().constData());
-    HANDLE ending = CreateMutexW(nullptr, FALSE, name);
+    HANDLE ending = HoldInstanceMutex();
     ASSERT_NE(ending, nullptr);
-    ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
 
     QProcess* launch = Launch();
     const pid_t pid = static_cast<pid_t>(launch->processId());
@@ -190,10 +208,7 @@ TEST_F(CrowdedHandOver, LaunchDuringTheInstancesEndTakesItsPlace)
 // waits its second and ends, rather than waiting for ever.
 TEST_F(CrowdedHandOver, LaunchGivesUpOnAnInstanceThatNeverShowsAWindow)
 {
-    const QByteArray runtime = RuntimeDir().toLocal8Bit();
-    setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
-    const CString name(QFileInfo(m_binary).canonicalFilePath().toUtf8().constData());
-    HANDLE held = CreateMutexW(nullptr, FALSE, name);
+    HANDLE held = HoldInstanceMutex();
     ASSERT_NE(held, nullptr);
 
     QElapsedTimer timer;

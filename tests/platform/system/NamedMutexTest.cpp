@@ -33,6 +33,18 @@ bool Existed(const char16_t* name, HANDLE* out = nullptr)
     return existed;
 }
 
+// Takes the lock that guards all names, as a process between "test" and
+// "take" holds it; closing the descriptor lets it go.
+int HoldGuard(const ScopedRuntimeDir& runtime)
+{
+    HANDLE probe = CreateMutexW(nullptr, FALSE, u"probe");  // creates the folder
+    CloseHandle(probe);
+    int guard = open((runtime.Owebook() + "/mutex.guard").c_str(), O_RDWR | O_CLOEXEC);
+    EXPECT_GE(guard, 0);
+    EXPECT_EQ(flock(guard, LOCK_EX), 0);
+    return guard;
+}
+
 }  // namespace
 
 TEST(NamedMutex, ExistsWhileAnyHandleIsOpenAsAPrivateLockFile)
@@ -113,12 +125,7 @@ TEST(NamedMutex, CreationFailsWhenNoFolderCanBeUsed)
 TEST(NamedMutex, CreatorGivesUpWhenTheGuardIsHeldPastTheDeadline)
 {
     ScopedRuntimeDir runtime;
-    HANDLE probe = CreateMutexW(nullptr, FALSE, u"probe");  // creates the folder
-    CloseHandle(probe);
-    int guard = open((runtime.Owebook() + "/mutex.guard").c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(guard, 0);
-    ASSERT_EQ(flock(guard, LOCK_EX), 0);
-
+    int guard = HoldGuard(runtime);
     const DWORD start = GetTickCount();
     ChildProcess creator({"hold-mutex", "/opt/owebook/bin/owebook"});
     EXPECT_EQ(creator.ReadLine(6000), "F 1460") << "ERROR_TIMEOUT";
@@ -202,12 +209,7 @@ TEST(NamedMutex, TenRacingProcessesExactlyOneCreates)
 TEST(NamedMutex, CreatorWaitsForTheGuardHeldElsewhere)
 {
     ScopedRuntimeDir runtime;
-    HANDLE probe = CreateMutexW(nullptr, FALSE, u"probe");  // creates the folder
-    CloseHandle(probe);
-    int guard = open((runtime.Owebook() + "/mutex.guard").c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(guard, 0);
-    ASSERT_EQ(flock(guard, LOCK_EX), 0);
-
+    int guard = HoldGuard(runtime);
     ChildProcess creator({"hold-mutex", "/opt/owebook/bin/owebook"});
     EXPECT_EQ(creator.ReadLine(300), "") << "created while the guard was held";
     close(guard);
