@@ -268,7 +268,7 @@ bool WindowAnnouncer::Receive(Client& client)
     if (FromWire(client.wire, &request)) {
         WireReply reply{kWireReplyMagic, Take(request, Peer(client.fd).pid) ? 1u : 0u};
         ssize_t sent = send(client.fd, &reply, sizeof reply, MSG_NOSIGNAL | MSG_DONTWAIT);
-        (void)sent;  // a client that went away has its answer anyway
+        (void)sent;  // one that has gone needs no answer
     }
     return false;
 }
