@@ -147,7 +147,7 @@ TEST(RemoteHardening, ASlowClientDelaysNobodyAndIsDroppedAtItsDeadline)
 
     // Meanwhile a well-behaved sender is served at once.
     EXPECT_TRUE(platform::RemotePostMessage(target.Window(24), 0x4CA, 0, 0));
-    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_LT(GetTickCount() - start, 1500u) << "waited for the slow one";
     EXPECT_EQ(target.Child().ReadLine(), "post 24 1226 0 0 0 " + std::to_string(getpid()));
 
     // One byte a quarter second would take ten seconds; the listener stops waiting at two.
