@@ -21,9 +21,13 @@ COwebookApp theApp;
 namespace {
 
 // A running instance may be starting (no window yet) or ending (none any
-// more); a launch that finds no window looks again this long.
-constexpr DWORD LOOK_AGAIN_MS = 5000;
+// more); a launch that finds no window looks again: a hundred looks 50 ms
+// apart, five seconds while the processor has time to spare, longer only
+// while others keep it busy (the launch waits at idle priority), and never
+// over fifteen.
+constexpr int LOOKS = 100;
 constexpr DWORD LOOK_INTERVAL_MS = 50;
+constexpr DWORD LOOK_LIMIT_MS = 15000;
 // Hand-overs to an instance that ended before handling them, tried again.
 constexpr int HAND_OVER_ROUNDS = 3;
 
@@ -72,6 +76,17 @@ BOOL FindInstanceWindow(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
+// Gives the running instance the processor while it starts or handles the
+// message; a launch that talked at idle priority could be too slow for it.
+void IdleSleep(DWORD dwMilliseconds)
+{
+    HANDLE hThread = GetCurrentThread();
+    const int nPriority = GetThreadPriority(hThread);
+    SetThreadPriority(hThread, THREAD_PRIORITY_IDLE);
+    Sleep(dwMilliseconds);
+    SetThreadPriority(hThread, nPriority);
+}
+
 // Opens the instance mutex. A launch that finds it held closes it again at
 // once: waiting launches that held it would keep it alive for each other
 // after the instance itself had gone, and none would ever take over.
@@ -93,18 +108,13 @@ Launch OpenInstanceMutex(LPCWSTR szName, HANDLE& hMutex)
 // (Launch::Instance, with the mutex in hMutex).
 Launch HandOver(InstanceSearch& search, LPCWSTR szMutexName, HANDLE& hMutex)
 {
-    // Give the running instance the processor while it starts or handles the message.
-    HANDLE hThread = GetCurrentThread();
-    const int nPriority = GetThreadPriority(hThread);
-    SetThreadPriority(hThread, THREAD_PRIORITY_IDLE);
-
     Launch launch = Launch::Second;
-    for (int round = 0; round < HAND_OVER_ROUNDS && launch == Launch::Second; ++round) {
+    for (int nRound = 0; nRound < HAND_OVER_ROUNDS && launch == Launch::Second; ++nRound) {
         search.hWnd = nullptr;
         const DWORD dwStart = GetTickCount();
         EnumWindows(HandOverToInstance, reinterpret_cast<LPARAM>(&search));
-        while (!search.hWnd && GetTickCount() - dwStart < LOOK_AGAIN_MS) {
-            Sleep(LOOK_INTERVAL_MS);
+        for (int nLook = 1; !search.hWnd && nLook < LOOKS && GetTickCount() - dwStart < LOOK_LIMIT_MS; ++nLook) {
+            IdleSleep(LOOK_INTERVAL_MS);
             launch = OpenInstanceMutex(szMutexName, hMutex);
             if (launch != Launch::Second)
                 break;
@@ -112,7 +122,7 @@ Launch HandOver(InstanceSearch& search, LPCWSTR szMutexName, HANDLE& hMutex)
         }
         if (launch != Launch::Second)
             break;
-        Sleep(1000);
+        IdleSleep(1000);
         if (!search.hWnd)
             break;
         // An instance that was ending when it took the request never handles
@@ -122,8 +132,6 @@ Launch HandOver(InstanceSearch& search, LPCWSTR szMutexName, HANDLE& hMutex)
         if (search.hWnd)
             break;
     }
-
-    SetThreadPriority(hThread, nPriority);
     return launch;
 }
 
