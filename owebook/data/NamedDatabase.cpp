@@ -3,6 +3,7 @@
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/CsvReader.h"
 #include "platform/core/CodePage.h"
+#include "platform/store/CCeDBTransaction.h"
 #include "platform/ui/Resources.h"
 
 #include <vector>
@@ -11,27 +12,32 @@ CNamedDatabase::CNamedDatabase() : m_nCurrent(CATEGORY_ALL) {}
 
 CNamedDatabase::~CNamedDatabase() = default;
 
-void CNamedDatabase::OpenOrCreate(LPCWSTR name, DWORD type, UINT resourceId, CNamedRecord& record)
+BOOL CNamedDatabase::OpenOrCreate(LPCWSTR name, DWORD type, UINT resourceId, CNamedRecord& record)
 {
     const CCeDBProp* nameProp = record.GetPropFromID(NAMEPROP_NAME);
     SORTORDERSPEC sort{nameProp ? nameProp->GetPropID() : MAKEPROP(NAMEPROP_NAME, CEVT_LPWSTR), 0};
-    if (!Exists(name)) {
-        if (Create(name, type, 1, &sort) && Open(name, &sort))
-            SeedFromResource(resourceId, record);
-    } else {
-        Open(name, &sort);
-    }
     m_nCurrent = CATEGORY_ALL;
+    if (Exists(name))
+        return Open(name, &sort);
+
+    // A database left with part of its defaults would keep only that part.
+    CCeDBTransaction creation;
+    if (creation.IsOpen() && Create(name, type, 1, &sort) && Open(name, &sort) &&
+        SeedFromResource(resourceId, record) && creation.Commit())
+        return TRUE;
+    creation.Rollback();
+    Close();
+    return FALSE;
 }
 
-void CNamedDatabase::SeedFromResource(UINT resourceId, CNamedRecord& record)
+BOOL CNamedDatabase::SeedFromResource(UINT resourceId, CNamedRecord& record)
 {
     if (resourceId == 0)
-        return;
+        return TRUE;
     // No module handle: the program's own resources.
     HRSRC hInfo = FindResourceW(nullptr, MAKEINTRESOURCE(resourceId), u"LONGSTRING");
     if (!hInfo)
-        return;
+        return TRUE;
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, hInfo)));
     DWORD size = data ? SizeofResource(nullptr, hInfo) : 0;
 
@@ -55,8 +61,10 @@ void CNamedDatabase::SeedFromResource(UINT resourceId, CNamedRecord& record)
             reader.GetField(field);
             record.SetField(column++, field);
         } while (reader.NextField());
-        AddRecord(record);
+        if (AddRecord(record) == 0)
+            return FALSE;
     } while (reader.NextLine());
+    return TRUE;
 }
 
 CEOID CNamedDatabase::AddEntry(LPCWSTR name)

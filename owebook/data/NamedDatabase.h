@@ -16,10 +16,12 @@ public:
     ~CNamedDatabase() override;
 
     // Opens the database, creating and seeding it first when it does not
-    // exist; `record` is the kind of record it holds.
-    void OpenOrCreate(LPCWSTR name, DWORD type, UINT resourceId, CNamedRecord& record);
+    // exist; `record` is the kind of record it holds. A database is created
+    // with all its default entries or not at all. TRUE when it is open.
+    BOOL OpenOrCreate(LPCWSTR name, DWORD type, UINT resourceId, CNamedRecord& record);
 
-    virtual void SeedFromResource(UINT resourceId, CNamedRecord& record);
+    // FALSE when an entry could not be added; it stops there.
+    virtual BOOL SeedFromResource(UINT resourceId, CNamedRecord& record);
     virtual CEOID AddEntry(LPCWSTR name);
     virtual BOOL DeleteEntry(LONG id);
     virtual void SetActive(LONG id, BOOL active);

@@ -20,6 +20,9 @@ COwebookDoc::COwebookDoc()
     : m_nItemCount(0), m_nCurrentCategory(CATEGORY_ALL), m_regVersion(VERSION_KEY)
 {
     m_categories.SetDocument(this);
+    // No items database: a first start, or the first after it was deleted.
+    if (!CCeDBDatabase::Exists(ITEMS_DATABASE))
+        m_pSeeding = std::make_unique<CCeDBTransaction>();
     // The categories come first: seeding the example item looks up "Loans".
     CCategoryRecord record;
     m_categories.OpenOrCreate(CATEGORIES_DATABASE, CATEGORIES_DATABASE_TYPE, IDR_DEFAULT_CATEGORIES, record);
@@ -37,10 +40,11 @@ BOOL COwebookDoc::OnNewDocument()
     CItemRecord item;
     BOOL created = FALSE;
     if (!CCeDBDatabase::Exists(ITEMS_DATABASE)) {
-        if (!m_dbItems.Create(ITEMS_DATABASE, ITEMS_DATABASE_TYPE)) {
-            MessageBox(nullptr, u"Error while creating main database!", u"Owebook", MB_OK);
-            return FALSE;
-        }
+        if (!m_pSeeding)  // deleted since this document was made
+            m_pSeeding = std::make_unique<CCeDBTransaction>();
+        if (!m_pSeeding->IsOpen() || !m_categories.IsOpen() ||
+            !m_dbItems.Create(ITEMS_DATABASE, ITEMS_DATABASE_TYPE))
+            return AbandonSeeding();
         created = TRUE;
     } else if (m_dbItems.IsOpen()) {
         // A later new-document command asks for a new item, not a new
@@ -62,6 +66,7 @@ BOOL COwebookDoc::OnNewDocument()
         return FALSE;
     }
 
+    BOOL seeded = TRUE;
     if (m_dbItems.Open(ITEMS_DATABASE)) {
         if (created) {
             item.SetDefaults();
@@ -78,14 +83,34 @@ BOOL COwebookDoc::OnNewDocument()
             item.SetReturned(FALSE);
             item.SetReturnedDate(0);
             CEOID oid = 0;
-            AddItem(item, oid);
+            seeded = AddItem(item, oid);
         }
         m_nItemCount = static_cast<WORD>(std::min<DWORD>(m_dbItems.GetRecordCount(), 0xFFFF));
         m_dbItems.SetupAlarms(ITEMPROP_ALARM_TIME, ALARMS_KEY, ALARM_VALUE);
         BuildNameList();
         CheckVersion();
+    } else {
+        seeded = !created;
+    }
+    if (m_pSeeding) {
+        if (!seeded || !m_pSeeding->Commit())
+            return AbandonSeeding();
+        m_pSeeding.reset();
     }
     return TRUE;
+}
+
+// Nothing of a failed first start stays, in the store or here.
+BOOL COwebookDoc::AbandonSeeding()
+{
+    m_pSeeding.reset();
+    m_dbItems.Close();
+    m_categories.Close();
+    m_names.clear();
+    m_nameIndex.clear();
+    m_nItemCount = 0;
+    MessageBox(nullptr, u"Error while creating main database!", u"Owebook", MB_OK);
+    return FALSE;
 }
 
 void COwebookDoc::CountItemAdded()

@@ -9,7 +9,9 @@
 #include "owebook/data/RegistryKey.h"
 #include "owebook/reminders/ItemDatabase.h"
 #include "platform/framework/CDocument.h"
+#include "platform/store/CCeDBTransaction.h"
 
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -83,4 +85,11 @@ protected:
 
 private:
     void CountItemAdded();
+    BOOL AbandonSeeding();
+    BOOL IsVersionStamped();
+
+    // Open from the construction of a first start's document until its first
+    // OnNewDocument: the categories, the example item and the version stamp
+    // are written together or not at all.
+    std::unique_ptr<CCeDBTransaction> m_pSeeding;
 };

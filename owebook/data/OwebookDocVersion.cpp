@@ -25,11 +25,27 @@ void COwebookDoc::CheckVersion()
 
 void COwebookDoc::WriteVersion()
 {
+    // All five or none: once "Major" is there, a missing value is never written.
+    CCeDBTransaction stamp;
     m_regVersion.SetDword(u"Major", VERSION_MAJOR);
     m_regVersion.SetDword(u"Minor", VERSION_MINOR);
     m_regVersion.SetDword(u"Bug", VERSION_BUG);
     m_regVersion.SetBinary(u"Letter", VERSION_LETTER, sizeof VERSION_LETTER);
     m_regVersion.SetDword(u"Build", VERSION_BUILD);
+    if (IsVersionStamped())
+        stamp.Commit();
+}
+
+// The setters do not say whether a value was written; reading them back does.
+BOOL COwebookDoc::IsVersionStamped()
+{
+    DWORD value = 0;
+    BYTE letter[sizeof VERSION_LETTER] = {};
+    DWORD size = sizeof letter;
+    return m_regVersion.GetDword(u"Major", &value, 0) && value == VERSION_MAJOR &&
+           m_regVersion.GetDword(u"Minor", &value, 0) && m_regVersion.GetDword(u"Bug", &value, 0) &&
+           m_regVersion.GetDword(u"Build", &value, 0) &&
+           m_regVersion.GetBinary(u"Letter", letter, &size, nullptr) && size == sizeof letter;
 }
 
 // Data written by a newer version is used as it is.

@@ -6,7 +6,10 @@
 #include <QCryptographicHash>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -23,15 +26,26 @@ int LockRetrying(int fd, int operation)
 }
 
 // Serialises "is it held? then hold it" and "am I the last? then remove it"
-// across processes; without it two creators could both see a free name.
+// across processes; without it two creators could both see a free name. Its
+// holders keep it for microseconds, so one that holds it for seconds is
+// frozen (stopped, swapped out for good) and waiting longer would only hang
+// this process as well.
 class GuardLock {
 public:
     explicit GuardLock(const std::string& runtimeDir)
-        : m_fd(OpenPrivateFile(runtimeDir + "/mutex.guard"))
+        : m_path(runtimeDir + "/mutex.guard"), m_fd(OpenPrivateFile(m_path))
     {
-        if (m_fd >= 0 && LockRetrying(m_fd, LOCK_EX) != 0) {
-            close(m_fd);
-            m_fd = -1;
+        if (m_fd < 0)
+            return;
+        const auto deadline = std::chrono::steady_clock::now() + kGuardDeadline;
+        while (LockRetrying(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+                m_timedOut = errno == EWOULDBLOCK;
+                close(m_fd);
+                m_fd = -1;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     }
     ~GuardLock()
@@ -43,9 +57,13 @@ public:
     GuardLock& operator=(const GuardLock&) = delete;
 
     bool Held() const { return m_fd >= 0; }
+    bool TimedOut() const { return m_timedOut; }
+    const std::string& Path() const { return m_path; }
 
 private:
+    std::string m_path;
     int m_fd;
+    bool m_timedOut = false;
 };
 
 }  // namespace
@@ -101,6 +119,12 @@ HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name)
         return nullptr;
     }
     GuardLock guard(*dir);
+    if (guard.TimedOut()) {
+        std::fprintf(stderr, "%s: %s is held by a process that does not let go; giving up\n",
+                     program_invocation_short_name, guard.Path().c_str());
+        SetLastError(ERROR_TIMEOUT);
+        return nullptr;
+    }
     if (!guard.Held()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;

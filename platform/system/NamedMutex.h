@@ -7,19 +7,26 @@
 #include "platform/core/Types.h"
 #include "platform/system/KernelObject.h"
 
+#include <chrono>
 #include <string>
 
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
 constexpr LONG ERROR_NOT_OWNER = 288;
+constexpr LONG ERROR_TIMEOUT = 1460;
 
 // Sets ERROR_ALREADY_EXISTS (and still returns a handle) when the name was
-// held already. Returns null when the runtime folder cannot be used.
+// held already. Returns null when the runtime folder cannot be used
+// (ERROR_ACCESS_DENIED), or with ERROR_TIMEOUT, after saying so on stderr,
+// when another process has held the lock that guards all names for
+// kGuardDeadline.
 HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCWSTR name);
 BOOL ReleaseMutex(HANDLE mutex);
 
 namespace platform {
+
+constexpr std::chrono::milliseconds kGuardDeadline{2000};
 
 class NamedMutex : public KernelObject {
 public:

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sstream>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -17,6 +18,11 @@ namespace platform {
 namespace {
 
 constexpr char kMagic[] = "owebook-announcement 1";
+// More than any process shows; an entry that claims more is not believed.
+constexpr size_t kMaxWindows = 64;
+constexpr size_t kMaxEntrySize = 16 * 1024;
+// Announcements looked at per listing: planted files must not make it endless.
+constexpr size_t kMaxAnnouncements = 128;
 
 enum class Liveness { Alive, Dead, Unknown };
 
@@ -26,7 +32,7 @@ enum class Liveness { Alive, Dead, Unknown };
 Liveness ProbeAndReap(const std::string& stem)
 {
     std::string lockPath = stem + ".lock";
-    int fd = open(lockPath.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    int fd = open(lockPath.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return errno == ENOENT ? Liveness::Dead : Liveness::Unknown;
     Liveness result = Liveness::Alive;
@@ -60,13 +66,19 @@ bool IsAbandoned(DWORD pid, std::uint64_t startTime)
 
 std::string ReadSmallFile(const std::string& path)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Whatever was planted under the name, opening it must not block.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return {};
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return {};
+    }
     std::string text;
     char buffer[4096];
     ssize_t n;
-    while (text.size() < 1 << 20 && (n = read(fd, buffer, sizeof buffer)) != 0) {
+    while (text.size() <= kMaxEntrySize && (n = read(fd, buffer, sizeof buffer)) != 0) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -118,7 +130,7 @@ std::vector<Announcement> ProcessDirectory::Live(DWORD exceptPid) const
         if (!EndsWith(name, ".lock"))
             continue;
         name.resize(name.size() - 5);
-        if (ParseStem(name, &pid, &start) && pid != exceptPid)
+        if (ParseStem(name, &pid, &start) && pid != exceptPid && stems.size() < kMaxAnnouncements)
             stems.push_back(m_dir + "/" + name);
     }
     closedir(dir);
@@ -156,6 +168,8 @@ std::string ProcessDirectory::Format(const Announcement& entry)
 
 std::optional<Announcement> ProcessDirectory::Parse(const std::string& text)
 {
+    if (text.size() > kMaxEntrySize)
+        return std::nullopt;
     std::istringstream in(text);
     std::string line;
     if (!std::getline(in, line) || line != kMagic)
@@ -174,7 +188,7 @@ std::optional<Announcement> ProcessDirectory::Parse(const std::string& text)
     std::istringstream windows(line.substr(7));
     unsigned long long window;
     while (windows >> window) {
-        if (window > 0xffffffffu)
+        if (window > 0xffffffffu || entry.windows.size() == kMaxWindows)
             return std::nullopt;
         entry.windows.push_back(static_cast<std::uint32_t>(window));
     }

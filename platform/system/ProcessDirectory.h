@@ -33,11 +33,12 @@ public:
     std::string StemFor(DWORD pid, std::uint64_t startTime) const;
 
     // Live announcements of processes other than `exceptPid`; the files of
-    // dead ones are removed on the way.
+    // dead ones are removed on the way. At most 128 are looked at.
     std::vector<Announcement> Live(DWORD exceptPid) const;
     std::optional<Announcement> Find(DWORD pid) const;
 
     static std::string Format(const Announcement& entry);
+    // Nothing for malformed text, or an entry of more than 64 windows.
     static std::optional<Announcement> Parse(const std::string& text);
     // Writes the entry file so that readers see the old or the new whole.
     static bool WriteEntry(const Announcement& entry);

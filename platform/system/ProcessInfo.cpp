@@ -49,8 +49,10 @@ std::string ProcessExecutable(DWORD pid)
 DWORD GetProcessFileName(DWORD pid, LPWSTR fileName, DWORD size)
 {
     std::string path = pid == 0 ? std::string() : ProcessExecutable(pid);
-    if (path.empty() && pid != 0) {
-        // A process we may not inspect can still have told us its executable.
+    if (path.empty() && pid != 0 && ProcessExecutable(GetCurrentProcessId()).empty()) {
+        // Without /proc, what a process announced is all there is. With it, a
+        // process whose executable we may not read is no process of ours,
+        // whatever its announcement claims.
         if (std::optional<std::string> dir = RuntimeDirectory())
             if (std::optional<Announcement> entry = ProcessDirectory(*dir).Find(pid))
                 path = entry->executable;

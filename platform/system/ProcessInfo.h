@@ -18,7 +18,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
 namespace platform {
 
 // The executable of process `pid`, filled like GetModuleFileNameW; 0 when it
-// cannot be read (no such process, another user's).
+// cannot be read (no such process, another user's, one that hides it).
 DWORD GetProcessFileName(DWORD pid, LPWSTR fileName, DWORD size);
 
 // The executable path of `pid` as UTF-8, empty when unreadable.

@@ -32,7 +32,7 @@ BOOL Send(WindowId window, RemoteRequest request)
         return FALSE;
     }
     request.senderPid = GetCurrentProcessId();
-    if (!SendRemoteRequest(target->SocketPath(), request)) {
+    if (!SendRemoteRequest(target->SocketPath(), target->pid, request)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }

@@ -77,7 +77,9 @@ BOOL EnumRemoteTopLevelWindows(RemoteWindowProc proc, LPARAM lParam);
 DWORD GetWindowProcessId(WindowId window);
 
 // Both wait until the receiver has taken the request (or refused it: unknown
-// window, no sink, dead process) and say which.
+// window, no sink, dead process, a message it does not let through; see
+// MessageFilter.h) and say which. wParam and lParam are not sent: the
+// receiver gets 0 for both.
 BOOL RemoteSetForeground(WindowId window, bool withOwned);
 BOOL RemotePostMessage(WindowId window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,8 +1,11 @@
 #include "platform/system/RemoteWire.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -73,31 +76,56 @@ void SetSocketTimeouts(int fd, int milliseconds)
     setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
 }
 
-long PeerUid(int fd)
+PeerCredentials Peer(int fd)
 {
     ucred credentials{};
     socklen_t length = sizeof credentials;
     if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
-        return -1;
-    return static_cast<long>(credentials.uid);
+        return {};
+    return {static_cast<long>(credentials.pid), static_cast<long>(credentials.uid)};
 }
 
-bool SendRemoteRequest(const std::string& socketPath, const RemoteRequest& request)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (socketPath.size() >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+namespace {
 
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+// connect() would follow a link planted where the socket should be; the
+// descriptor of the file itself is reached through /proc instead.
+int ConnectWithoutFollowing(const std::string& socketPath)
+{
+    int pathFd = open(socketPath.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (pathFd < 0)
+        return -1;
+    struct stat st {};
+    int fd = -1;
+    if (fstat(pathFd, &st) == 0 && S_ISSOCK(st.st_mode))
+        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "/proc/self/fd/%d", pathFd);
+        SetSocketTimeouts(fd, kWireTimeoutMs);
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            close(fd);
+            fd = -1;
+        }
+    }
+    close(pathFd);
+    return fd;
+}
+
+}  // namespace
+
+bool SendRemoteRequest(const std::string& socketPath, DWORD pid, const RemoteRequest& request)
+{
+    int fd = ConnectWithoutFollowing(socketPath);
     if (fd < 0)
         return false;
-    SetSocketTimeouts(fd, kWireTimeoutMs);
     bool taken = false;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        PeerUid(fd) == static_cast<long>(geteuid())) {
-        WireRequest wire = ToWire(request);
+    PeerCredentials peer = Peer(fd);
+    if (peer.uid == static_cast<long>(geteuid()) && peer.pid == static_cast<long>(pid)) {
+        RemoteRequest bare = request;
+        bare.wParam = 0;
+        bare.lParam = 0;
+        WireRequest wire = ToWire(bare);
         WireReply reply{};
         taken = WriteExactly(fd, &wire, sizeof wire) && ReadExactly(fd, &reply, sizeof reply) &&
                 reply.magic == kWireReplyMagic && reply.status == 1;

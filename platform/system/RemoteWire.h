@@ -34,15 +34,21 @@ WireRequest ToWire(const RemoteRequest& request);
 // False when the bytes are not a well-formed request.
 bool FromWire(const WireRequest& wire, RemoteRequest* request);
 
-// Connects, checks that the listener runs as our user, sends and waits for
-// the reply. True only when the receiver took the request.
-bool SendRemoteRequest(const std::string& socketPath, const RemoteRequest& request);
+// Connects, checks that the listener is process `pid` of our user, sends and
+// waits for the reply. True only when the receiver took the request. A
+// symbolic link in place of the socket is refused, never followed; wParam
+// and lParam are not sent (they mean nothing in another process).
+bool SendRemoteRequest(const std::string& socketPath, DWORD pid, const RemoteRequest& request);
 
 // Reads or writes exactly `size` bytes, honouring the socket's timeouts.
 bool ReadExactly(int fd, void* data, size_t size);
 bool WriteExactly(int fd, const void* data, size_t size);
 void SetSocketTimeouts(int fd, int milliseconds);
-// The uid of the process at the other end, or -1.
-long PeerUid(int fd);
+struct PeerCredentials {
+    long pid = -1;
+    long uid = -1;
+};
+// Who is at the other end, as the kernel knows it; -1 for both when unknown.
+PeerCredentials Peer(int fd);
 
 }  // namespace platform

@@ -1,9 +1,13 @@
 #include "platform/system/RuntimeDir.h"
 
+#include "platform/store/Device.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,29 +36,70 @@ bool CheckPrivateDirectory(const std::string& path, std::string* why)
     return true;
 }
 
+bool MakePrivateDirectory(const std::string& path, std::string* why)
+{
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return Fail(why, path + ": " + std::strerror(errno));
+    return CheckPrivateDirectory(path, why);
+}
+
+std::string PreferredDirectory()
+{
+    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
+    if (xdg && xdg[0] == '/')
+        return std::string(xdg) + "/owebook";
+    return "/tmp/owebook-" + std::to_string(geteuid());
+}
+
+// Every lookup meets the same refusal; the user hears of it once.
+void Tell(const std::string& text)
+{
+    static std::mutex lock;
+    static std::string told;
+    std::lock_guard guard(lock);
+    if (text == told)
+        return;
+    told = text;
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, text.c_str());
+}
+
 }  // namespace
 
 std::optional<std::string> RuntimeDirectory(std::string* why)
 {
-    std::string path;
-    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-    if (xdg && xdg[0] == '/')
-        path = std::string(xdg) + "/owebook";
-    else
-        path = "/tmp/owebook-" + std::to_string(geteuid());
+    std::string refused;
+    std::string path = PreferredDirectory();
+    if (MakePrivateDirectory(path, &refused)) {
+        if (why)
+            why->clear();
+        return path;
+    }
+    if (why)
+        *why = refused;
 
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        Fail(why, path + ": " + std::strerror(errno));
+    // Launches of the same device must still meet, or both would run on one store.
+    std::string fallback = DeviceHome() + "/runtime";
+    std::string error;
+    if (!MakeFolder(DeviceHome(), error) || !MakePrivateDirectory(fallback, &error)) {
+        Tell("runtime folder refused (" + refused + "), and so is " + fallback + " (" + error + ")");
         return std::nullopt;
     }
-    if (!CheckPrivateDirectory(path, why))
-        return std::nullopt;
-    return path;
+    Tell("runtime folder refused (" + refused + "); using " + fallback);
+    return fallback;
 }
 
 int OpenPrivateFile(const std::string& path)
 {
-    return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/core/LastError.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <ctime>
 #include <linux/capability.h>
 #include <sched.h>
@@ -125,4 +126,12 @@ void Sleep(DWORD milliseconds)
                   static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
+}
+
+DWORD GetTickCount()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<DWORD>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                              static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
 }

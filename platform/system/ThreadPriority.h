@@ -1,9 +1,10 @@
 #pragma once
-// Thread priorities with the handheld's eight levels, and Sleep. Only the
-// calling thread can be changed. Linux lets an unprivileged thread lower its
-// priority but never raise it again, so the level reaches the scheduler only
-// when the thread may go back to normal afterwards; otherwise it is merely
-// remembered, which is harmless: the program lowers it only while it sleeps.
+// Thread priorities with the handheld's eight levels, Sleep and the tick
+// count. Only the calling thread can be changed. Linux lets an unprivileged
+// thread lower its priority but never raise it again, so the level reaches
+// the scheduler only when the thread may go back to normal afterwards;
+// otherwise it is merely remembered, which is harmless: the program lowers
+// it only while it waits.
 
 #include "platform/core/Types.h"
 
@@ -26,6 +27,10 @@ BOOL SetThreadPriority(HANDLE thread, int priority);
 
 // Sleep(0) gives up the rest of the time slice.
 void Sleep(DWORD milliseconds);
+
+// Milliseconds since the system started, wrapping after 49.7 days; for
+// measuring waits (unsigned differences stay right across the wrap).
+DWORD GetTickCount();
 
 namespace platform {
 

@@ -1,5 +1,6 @@
 #include "platform/system/WindowAnnouncer.h"
 
+#include "platform/system/MessageFilter.h"
 #include "platform/system/ProcessInfo.h"
 #include "platform/system/RemoteWire.h"
 #include "platform/system/RuntimeDir.h"
@@ -189,43 +190,103 @@ void WindowAnnouncer::Listen(int listenFd, int wakeFd)
 
 void WindowAnnouncer::ListenLoop(int listenFd, int wakeFd)
 {
+    // Every client has kWireTimeoutMs for its whole request and none waits
+    // for another, so a slow or silent one delays nobody.
+    std::vector<Client> clients;
     for (;;) {
-        pollfd fds[2] = {{listenFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) {
+        const auto now = std::chrono::steady_clock::now();
+        int timeout = -1;
+        for (size_t i = clients.size(); i-- > 0;) {
+            if (clients[i].deadline <= now) {
+                Trace("remote connection dropped: no whole request within %d ms", kWireTimeoutMs);
+                close(clients[i].fd);
+                clients.erase(clients.begin() + static_cast<std::ptrdiff_t>(i));
+                continue;
+            }
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(clients[i].deadline - now).count();
+            timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
+        }
+        std::vector<pollfd> fds = {{listenFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
+        for (const Client& client : clients)
+            fds.push_back({client.fd, POLLIN, 0});
+        if (poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR)
                 continue;
-            return;
+            break;
         }
-        if (fds[1].revents != 0)
-            return;
-        if (fds[0].revents & (POLLERR | POLLNVAL))
-            return;
-        if (fds[0].revents & POLLIN) {
-            int fd = accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd >= 0) {
-                Serve(fd);
-                close(fd);
+        if (fds[1].revents != 0 || (fds[0].revents & (POLLERR | POLLNVAL)))
+            break;
+        for (size_t i = clients.size(); i-- > 0;) {
+            if (fds[2 + i].revents != 0 && !Receive(clients[i])) {
+                close(clients[i].fd);
+                clients.erase(clients.begin() + static_cast<std::ptrdiff_t>(i));
             }
         }
+        if (fds[0].revents & POLLIN)
+            Accept(listenFd, clients);
     }
+    for (Client& client : clients)
+        close(client.fd);
 }
 
-void WindowAnnouncer::Serve(int fd)
+void WindowAnnouncer::Accept(int listenFd, std::vector<Client>& clients)
 {
+    int fd = accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0)
+        return;
     // The folder already keeps other users out; this also covers a socket
     // reached some other way.
-    long uid = PeerUid(fd);
+    long uid = Peer(fd).uid;
     if (uid != static_cast<long>(geteuid())) {
         Trace("remote refused uid=%ld", uid);
+        close(fd);
         return;
     }
-    SetSocketTimeouts(fd, kWireTimeoutMs);
-    WireRequest wire{};
-    RemoteRequest request;
-    if (!ReadExactly(fd, &wire, sizeof wire) || !FromWire(wire, &request))
+    if (clients.size() >= kMaxClients) {
+        Trace("remote refused: %zu connections waiting already", clients.size());
+        close(fd);
         return;
-    WireReply reply{kWireReplyMagic, Deliver(request) ? 1u : 0u};
-    WriteExactly(fd, &reply, sizeof reply);
+    }
+    Client client;
+    client.fd = fd;
+    client.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWireTimeoutMs);
+    clients.push_back(client);
+}
+
+bool WindowAnnouncer::Receive(Client& client)
+{
+    auto* bytes = reinterpret_cast<char*>(&client.wire);
+    ssize_t n = recv(client.fd, bytes + client.received, sizeof client.wire - client.received, MSG_DONTWAIT);
+    if (n < 0)
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    if (n == 0)
+        return false;
+    client.received += static_cast<size_t>(n);
+    if (client.received < sizeof client.wire)
+        return true;
+    RemoteRequest request;
+    if (FromWire(client.wire, &request)) {
+        WireReply reply{kWireReplyMagic, Take(request, Peer(client.fd).pid) ? 1u : 0u};
+        ssize_t sent = send(client.fd, &reply, sizeof reply, MSG_NOSIGNAL | MSG_DONTWAIT);
+        (void)sent;  // one that has gone needs no answer
+    }
+    return false;
+}
+
+bool WindowAnnouncer::Take(RemoteRequest request, long peerPid)
+{
+    if (static_cast<long>(request.senderPid) != peerPid) {
+        Trace("remote refused from=%u: the connection is process %ld", request.senderPid, peerPid);
+        return false;
+    }
+    if (request.kind == RemoteRequest::Kind::PostMessage && !RemoteMessageAllowed(request.message)) {
+        Trace("remote refused post window=%u message=0x%X from=%u: not a message other processes may post",
+              request.window, request.message, request.senderPid);
+        return false;
+    }
+    request.wParam = 0;
+    request.lParam = 0;
+    return Deliver(request);
 }
 
 bool WindowAnnouncer::Deliver(const RemoteRequest& request)

@@ -4,7 +4,9 @@
 
 #include "platform/system/ProcessDirectory.h"
 #include "platform/system/RemoteWindows.h"
+#include "platform/system/RemoteWire.h"
 
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -25,8 +27,20 @@ private:
     bool StartLocked();
     void StopLocked(std::unique_lock<std::mutex>& lock);
     void Listen(int listenFd, int wakeFd);
+    // A connection of the listener: the request so far and its deadline.
+    struct Client {
+        int fd = -1;
+        std::chrono::steady_clock::time_point deadline;
+        WireRequest wire{};
+        size_t received = 0;
+    };
+    static constexpr size_t kMaxClients = 32;
+
     void ListenLoop(int listenFd, int wakeFd);
-    void Serve(int fd);
+    void Accept(int listenFd, std::vector<Client>& clients);
+    // False once the client is done with (answered, gone or malformed).
+    bool Receive(Client& client);
+    bool Take(RemoteRequest request, long peerPid);
     bool Deliver(const RemoteRequest& request);
 
     std::mutex m_lock;                    // the fields below

@@ -74,7 +74,8 @@ void Deliver(const RemoteRequest& request)
 {
     const HWND hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.window));
     if (request.kind == RemoteRequest::Kind::PostMessage) {
-        if (MessageLoop::Post(hwnd, request.message, request.wParam, request.lParam))
+        // Another process's parameters are never used here, whatever arrives.
+        if (MessageLoop::Post(hwnd, request.message, 0, 0))
             Trace("remote post queued window=%u message=0x%X", request.window, request.message);
         else
             Trace("remote post dropped window=%u message=0x%X: no such window", request.window, request.message);

@@ -443,6 +443,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
     if (!timer)
         timer = new QTimer;
     timer->disconnect();
+    timer->setProperty(platform::kTimerProcProperty, QVariant::fromValue(reinterpret_cast<quintptr>(lpTimerFunc)));
     timer->setInterval(static_cast<int>(std::min<UINT>(uElapse, 0x7FFFFFFF)));
     QObject::connect(timer, &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
         ::SendMessage(hWnd, WM_TIMER, nIDEvent, reinterpret_cast<LPARAM>(lpTimerFunc));

@@ -52,7 +52,7 @@ struct Window {
 
     std::vector<HWND> children;  // creation order: z-order and tab order
     HWND lastFocus = nullptr;    // focus to restore when the window is activated again
-    std::map<UINT_PTR, QTimer*> timers;
+    std::map<UINT_PTR, QTimer*> timers;  // each carries its procedure in kTimerProcProperty
     LONG_PTR userData = 0;
     LRESULT dialogResult = 0;    // DWL_MSGRESULT
     SIZE baseUnits{0, 0};        // dialogs: the template font's dialog base units
@@ -60,6 +60,9 @@ struct Window {
     bool IsTopLevel() const { return (style & WS_CHILD) == 0; }
     QWidget* Outer() const { return frame ? frame.data() : widget.data(); }
 };
+
+// The QTimer property holding the procedure SetTimer was given (0 for none).
+inline constexpr char kTimerProcProperty[] = "timerProc";
 
 // Null for a null, stale or foreign handle.
 Window* FindWindow(HWND hwnd);

@@ -469,12 +469,16 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             g_focus != w->lastFocus)
             SetFocusTo(w->lastFocus);
         return 0;
-    case WM_TIMER:
-        if (lParam) {
+    case WM_TIMER: {
+        // Only what SetTimer was given for this window and id is ever called.
+        auto timer = w->timers.find(static_cast<UINT_PTR>(wParam));
+        if (lParam && timer != w->timers.end() &&
+            timer->second->property(kTimerProcProperty).value<quintptr>() == static_cast<quintptr>(lParam)) {
             auto proc = reinterpret_cast<void (*)(HWND, UINT, UINT_PTR, DWORD)>(lParam);
             proc(hwnd, WM_TIMER, static_cast<UINT_PTR>(wParam), 0);
         }
         return 0;
+    }
     case WM_PAINT:
         EventBridge::LetQtHandle(hwnd, message);
         return 0;

@@ -4,6 +4,7 @@
 
 #include "platform/core/CString.h"
 #include "platform/core/LastError.h"
+#include "platform/system/MessageFilter.h"
 #include "platform/system/NamedMutex.h"
 #include "platform/system/ProcessInfo.h"
 #include "platform/system/RemoteWindows.h"
@@ -40,14 +41,17 @@ int HoldMutex(const std::vector<std::string>& args)
         WaitForEof(3);
     CString name(args.at(0).c_str());
     HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
-    Say(!mutex ? "F" : GetLastError() == ERROR_ALREADY_EXISTS ? "E" : "C");
+    Say(!mutex ? "F " + std::to_string(GetLastError()) : GetLastError() == ERROR_ALREADY_EXISTS ? "E" : "C");
     WaitForEof(0);
     return 0;  // the handle is left for process exit to release
 }
 
-// Announces the given windows and reports what arrives until stdin closes.
+// Announces the given windows and reports what arrives until stdin closes;
+// like the program, it lets other processes post 0x4C9 and 0x4CA only.
 int Announce(const std::vector<std::string>& args)
 {
+    ChangeWindowMessageFilter(0x4C9, MSGFLT_ADD);
+    ChangeWindowMessageFilter(0x4CA, MSGFLT_ADD);
     platform::SetRemoteSink([](const platform::RemoteRequest& request) {
         char line[160];
         std::snprintf(line, sizeof line, "%s %u %u %llu %lld %d %u",

@@ -22,25 +22,33 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args, int gateFd)
 {
 }
 
+namespace {
+const char* const kVariables[2] = {"XDG_RUNTIME_DIR", "OWEBOOK_HOME"};
+}  // namespace
+
 ScopedRuntimeDir::ScopedRuntimeDir()
 {
     char pattern[] = "/tmp/owebook-systest-XXXXXX";
     if (!mkdtemp(pattern))
         throw std::runtime_error("mkdtemp");
     m_root = pattern;
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) {
-        m_saved = old;
-        m_hadSaved = true;
-    }
+    for (int i = 0; i < 2; ++i)
+        if (const char* old = std::getenv(kVariables[i])) {
+            m_saved[i] = old;
+            m_hadSaved[i] = true;
+        }
     setenv("XDG_RUNTIME_DIR", m_root.c_str(), 1);
+    setenv("OWEBOOK_HOME", Device().c_str(), 1);
 }
 
 ScopedRuntimeDir::~ScopedRuntimeDir()
 {
-    if (m_hadSaved)
-        setenv("XDG_RUNTIME_DIR", m_saved.c_str(), 1);
-    else
-        unsetenv("XDG_RUNTIME_DIR");
+    for (int i = 0; i < 2; ++i) {
+        if (m_hadSaved[i])
+            setenv(kVariables[i], m_saved[i].c_str(), 1);
+        else
+            unsetenv(kVariables[i]);
+    }
     std::error_code ignored;
     std::filesystem::permissions(Owebook(), std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(m_root, ignored);

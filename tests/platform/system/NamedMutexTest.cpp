@@ -33,6 +33,18 @@ bool Existed(const char16_t* name, HANDLE* out = nullptr)
     return existed;
 }
 
+// Takes the lock that guards all names, as a process between "test" and
+// "take" holds it; closing the descriptor lets it go.
+int HoldGuard(const ScopedRuntimeDir& runtime)
+{
+    HANDLE probe = CreateMutexW(nullptr, FALSE, u"probe");  // creates the folder
+    CloseHandle(probe);
+    int guard = open((runtime.Owebook() + "/mutex.guard").c_str(), O_RDWR | O_CLOEXEC);
+    EXPECT_GE(guard, 0);
+    EXPECT_EQ(flock(guard, LOCK_EX), 0);
+    return guard;
+}
+
 }  // namespace
 
 TEST(NamedMutex, ExistsWhileAnyHandleIsOpenAsAPrivateLockFile)
@@ -87,14 +99,40 @@ TEST(NamedMutex, UnnamedMutexNeedsNoRuntimeFolder)
     EXPECT_TRUE(CloseHandle(local));
 }
 
-TEST(NamedMutex, CreationFailsWhenTheRuntimeFolderIsOpenToOthers)
+// Two launches that each failed to create the mutex would both run on one store.
+TEST(NamedMutex, ARefusedRuntimeFolderStillLetsProcessesMeet)
 {
     ScopedRuntimeDir runtime;
-    HANDLE probe = CreateMutexW(nullptr, FALSE, kName);  // creates the folder
-    CloseHandle(probe);
-    ASSERT_EQ(chmod(runtime.Owebook().c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(runtime.Owebook().c_str(), 0755), 0);
+    ChildProcess holder({"hold-mutex", "/opt/owebook/bin/owebook"});
+    ASSERT_EQ(holder.ReadLine(), "C");
+    EXPECT_TRUE(Existed(kName));
+    EXPECT_EQ(access(platform::MutexLockPath(runtime.Fallback(), kName).c_str(), F_OK), 0);
+}
+
+TEST(NamedMutex, CreationFailsWhenNoFolderCanBeUsed)
+{
+    ScopedRuntimeDir runtime;
+    ASSERT_EQ(mkdir(runtime.Owebook().c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(runtime.Device().c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(runtime.Fallback().c_str(), 0755), 0);
     EXPECT_EQ(CreateMutexW(nullptr, FALSE, kName), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+// The guard is held for microseconds; one held for seconds belongs to a
+// frozen process, which must not hang every later launch.
+TEST(NamedMutex, CreatorGivesUpWhenTheGuardIsHeldPastTheDeadline)
+{
+    ScopedRuntimeDir runtime;
+    int guard = HoldGuard(runtime);
+    const DWORD start = GetTickCount();
+    ChildProcess creator({"hold-mutex", "/opt/owebook/bin/owebook"});
+    EXPECT_EQ(creator.ReadLine(6000), "F 1460") << "ERROR_TIMEOUT";
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, static_cast<DWORD>(platform::kGuardDeadline.count()));
+    EXPECT_LT(took, static_cast<DWORD>(platform::kGuardDeadline.count()) + 3000);
+    close(guard);
 }
 
 TEST(Handles, CloseRefusesUnknownHandlesAndAcceptsPseudoHandles)
@@ -171,12 +209,7 @@ TEST(NamedMutex, TenRacingProcessesExactlyOneCreates)
 TEST(NamedMutex, CreatorWaitsForTheGuardHeldElsewhere)
 {
     ScopedRuntimeDir runtime;
-    HANDLE probe = CreateMutexW(nullptr, FALSE, u"probe");  // creates the folder
-    CloseHandle(probe);
-    int guard = open((runtime.Owebook() + "/mutex.guard").c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(guard, 0);
-    ASSERT_EQ(flock(guard, LOCK_EX), 0);
-
+    int guard = HoldGuard(runtime);
     ChildProcess creator({"hold-mutex", "/opt/owebook/bin/owebook"});
     EXPECT_EQ(creator.ReadLine(300), "") << "created while the guard was held";
     close(guard);

@@ -32,45 +32,79 @@ TEST(RuntimeDir, FallsBackToAPerUserFolderInTmp)
         std::string why;
         std::optional<std::string> dir = platform::RuntimeDirectory(&why);
         std::string expected = "/tmp/owebook-" + std::to_string(geteuid());
-        if (dir)
-            EXPECT_EQ(*dir, expected);
-        else  // someone else's leftover there is refused, never used
+        if (why.empty()) {
+            EXPECT_EQ(dir, expected);
+        } else {  // someone else's leftover there is refused, never used
             EXPECT_NE(why.find(expected), std::string::npos) << why;
+            EXPECT_EQ(dir, runtime.Fallback());
+        }
     }
 }
 
 struct UnsafeFolder {
     const char* name;
-    void (*prepare)(const std::string& path);
+    void (*prepare)(const ScopedRuntimeDir& runtime);
+    const char* why;  // part of the reason given
 };
 
 void PrintTo(const UnsafeFolder& c, std::ostream* out) { *out << c.name; }
 
-class RuntimeDirRefuses : public ::testing::TestWithParam<UnsafeFolder> {};
+void ExpectPrivateFolder(const std::string& path)
+{
+    struct stat st {};
+    ASSERT_EQ(lstat(path.c_str(), &st), 0) << path;
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
 
-TEST_P(RuntimeDirRefuses, AndSaysWhy)
+class RuntimeDirRefused : public ::testing::TestWithParam<UnsafeFolder> {};
+
+// Launches of one device must still meet, so the device folder takes over.
+TEST_P(RuntimeDirRefused, FallsBackToAPrivateFolderBesideTheStoreAndSaysWhy)
 {
     ScopedRuntimeDir runtime;
-    GetParam().prepare(runtime.Owebook());
+    GetParam().prepare(runtime);
     std::string why;
-    EXPECT_FALSE(platform::RuntimeDirectory(&why));
-    EXPECT_NE(why.find(runtime.Owebook()), std::string::npos) << why;
+    std::optional<std::string> dir = platform::RuntimeDirectory(&why);
+    ASSERT_TRUE(dir) << why;
+    EXPECT_EQ(*dir, runtime.Fallback());
+    ExpectPrivateFolder(*dir);
+    EXPECT_NE(why.find(GetParam().why), std::string::npos) << why;
+    EXPECT_EQ(platform::RuntimeDirectory(), dir) << "the same folder every time";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Unsafe, RuntimeDirRefuses,
+    Unsafe, RuntimeDirRefused,
     ::testing::Values(
-        UnsafeFolder{"GroupReadable", [](const std::string& p) { mkdir(p.c_str(), 0750); chmod(p.c_str(), 0750); }},
-        UnsafeFolder{"OthersWritable", [](const std::string& p) { mkdir(p.c_str(), 0700); chmod(p.c_str(), 0703); }},
-        UnsafeFolder{"PlainFile", [](const std::string& p) { close(open(p.c_str(), O_CREAT | O_WRONLY, 0600)); }},
-        UnsafeFolder{"SymlinkToPrivateFolder", [](const std::string& p) {
-            std::string target = p + "-real";
+        UnsafeFolder{"GroupReadable", [](const ScopedRuntimeDir& r) {
+            mkdir(r.Owebook().c_str(), 0750);
+            chmod(r.Owebook().c_str(), 0750);
+        }, "open to other users"},
+        UnsafeFolder{"OthersWritable", [](const ScopedRuntimeDir& r) {
+            mkdir(r.Owebook().c_str(), 0700);
+            chmod(r.Owebook().c_str(), 0703);
+        }, "open to other users"},
+        UnsafeFolder{"PlainFile", [](const ScopedRuntimeDir& r) {
+            close(open(r.Owebook().c_str(), O_CREAT | O_WRONLY, 0600));
+        }, "not a directory"},
+        UnsafeFolder{"SymlinkToPrivateFolder", [](const ScopedRuntimeDir& r) {
+            std::string target = r.Owebook() + "-real";
             mkdir(target.c_str(), 0700);
-            ASSERT_EQ(symlink(target.c_str(), p.c_str()), 0);
-        }}),
+            ASSERT_EQ(symlink(target.c_str(), r.Owebook().c_str()), 0);
+        }, "not a directory"},
+        UnsafeFolder{"XdgRuntimeDirMissing", [](const ScopedRuntimeDir& r) {
+            setenv("XDG_RUNTIME_DIR", (r.Root() + "/gone").c_str(), 1);
+        }, "/gone/owebook"},
+        UnsafeFolder{"XdgRuntimeDirAFile", [](const ScopedRuntimeDir& r) {
+            close(open((r.Root() + "/file").c_str(), O_CREAT | O_WRONLY, 0600));
+            setenv("XDG_RUNTIME_DIR", (r.Root() + "/file").c_str(), 1);
+        }, "/file/owebook"},
+        UnsafeFolder{"XdgRuntimeDirUnwritable", [](const ScopedRuntimeDir&) {
+            setenv("XDG_RUNTIME_DIR", "/proc", 1);  // not even root may make a folder there
+        }, "/proc/owebook"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RuntimeDir, RefusesAFolderOfAnotherUser)
+TEST(RuntimeDir, FallsBackFromAFolderOfAnotherUser)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to give a folder away";
@@ -78,8 +112,19 @@ TEST(RuntimeDir, RefusesAFolderOfAnotherUser)
     ASSERT_EQ(mkdir(runtime.Owebook().c_str(), 0700), 0);
     ASSERT_EQ(chown(runtime.Owebook().c_str(), 65534, 65534), 0);
     std::string why;
-    EXPECT_FALSE(platform::RuntimeDirectory(&why));
+    EXPECT_EQ(platform::RuntimeDirectory(&why), runtime.Fallback());
     EXPECT_NE(why.find("another user"), std::string::npos) << why;
+}
+
+TEST(RuntimeDir, NoneWhenTheFallbackIsRefusedToo)
+{
+    ScopedRuntimeDir runtime;
+    close(open(runtime.Owebook().c_str(), O_CREAT | O_WRONLY, 0600));
+    mkdir(runtime.Device().c_str(), 0700);
+    close(open(runtime.Fallback().c_str(), O_CREAT | O_WRONLY, 0600));
+    std::string why;
+    EXPECT_FALSE(platform::RuntimeDirectory(&why));
+    EXPECT_NE(why.find(runtime.Owebook()), std::string::npos) << why;
 }
 
 TEST(RuntimeDir, PrivateFilesAreCreatedOwnerOnlyAndNeverFollowLinks)

@@ -63,3 +63,12 @@ TEST(Sleep, WaitsAtLeastTheGivenTime)
         EXPECT_LT(took, std::chrono::milliseconds(ms + 1000)) << ms;
     }
 }
+
+TEST(Sleep, TickCountMeasuresTheSleep)
+{
+    DWORD before = GetTickCount();
+    Sleep(120);
+    DWORD took = GetTickCount() - before;
+    EXPECT_GE(took, 120u);
+    EXPECT_LT(took, 1120u);
+}

@@ -5,6 +5,7 @@
 #include "UiChildProcess.h"
 #include "UiTest.h"
 
+#include "platform/system/MessageFilter.h"
 #include "platform/system/ProcessInfo.h"
 #include "platform/system/RemoteWindows.h"
 #include "platform/ui/MessageLoop.h"
@@ -116,6 +117,7 @@ TEST(CrossProcessChild, ServesTwoWindowsWhenStartedByTheTest)
     if (!uitest::InChild())
         GTEST_SKIP() << "runs in the child process of CrossProcessTest";
     platform::testing::ResetUi();
+    ChangeWindowMessageFilter(kAlarm, MSGFLT_ADD);
     CReportingWnd first, second;
     ASSERT_TRUE(first.CreateEx(0, u"TestFrame", u"First", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 26, 240, 294,
                                nullptr, nullptr));
@@ -169,8 +171,9 @@ TEST_F(CrossProcessTest, ChildProcessWindowsAreListedReachedAndForgottenWhenItEn
     EXPECT_EQ(pid, static_cast<DWORD>(child.Pid()));
     EXPECT_FALSE(::IsWindow(remoteFirst)) << "not a window of this process";
 
+    EXPECT_FALSE(PostMessageW(remoteFirst, WM_CLOSE, 0, 0)) << "not a message other processes may post";
     EXPECT_TRUE(PostMessageW(remoteFirst, kAlarm, 7, 9));
-    EXPECT_EQ(child.ReadLine(), "message " + first + " 7 9");
+    EXPECT_EQ(child.ReadLine(), "message " + first + " 0 0") << "parameters stay with their process";
     EXPECT_TRUE(SetForegroundWindow(WithOwned(remoteFirst)));
     EXPECT_EQ(child.ReadLine(), "active " + first);
 
