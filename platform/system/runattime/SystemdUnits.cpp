@@ -38,15 +38,13 @@ std::vector<std::pair<std::string, std::optional<std::string>>> CarriedEnvironme
     return environment;
 }
 
-std::string QuoteForUnitFile(std::string_view value, bool command)
+std::string QuoteForUnitFile(std::string_view value)
 {
     std::string quoted = "\"";
     for (const char c : value) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (c == '%')
             quoted += "%%";
-        else if (c == '$' && command)
-            quoted += "$$";
         else if (c == '\\' || c == '"')
             quoted += {'\\', c};
         else if (u < 0x20 || u == 0x7f) {
@@ -103,10 +101,10 @@ std::string ServiceUnitText(const std::string& executable,
                        "\n"
                        "[Service]\n"
                        "Type=exec\n"
-                       "ExecStart=" + QuoteForUnitFile(executable, true) + " " + kRunAtTimeCommandLine + "\n";
+                       "ExecStart=" + QuoteForUnitFile(executable) + " " + kRunAtTimeCommandLine + "\n";
     for (const auto& [name, value] : environment) {
         if (value)
-            text += "Environment=" + QuoteForUnitFile(name + "=" + *value, false) + "\n";
+            text += "Environment=" + QuoteForUnitFile(name + "=" + *value) + "\n";
         else
             text += "UnsetEnvironment=" + name + "\n";
     }

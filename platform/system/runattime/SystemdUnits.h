@@ -21,9 +21,10 @@ const std::vector<const char*>& CarriedEnvironmentNames();
 std::vector<std::pair<std::string, std::optional<std::string>>> CarriedEnvironment();
 
 // A value in double quotes for a unit file: '%' doubled (specifiers), '\'
-// and '"' escaped, control characters as \xNN; with `command`, '$' doubled
-// too (variable expansion of command lines).
-std::string QuoteForUnitFile(std::string_view value, bool command);
+// and '"' escaped, control characters as \xNN. A '$' stays: the manager
+// expands variables only in a command's arguments, never in its path, and
+// not in Environment= at all.
+std::string QuoteForUnitFile(std::string_view value);
 
 struct SystemdUnitNames {
     std::string timer;      // runattime-<key>.timer
