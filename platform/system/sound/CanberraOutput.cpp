@@ -113,24 +113,47 @@ ca_context* CanberraOutput::Context()
     return m_context;
 }
 
+void CanberraOutput::Forget(ca_context* context)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_context != context)
+        return;
+    ca_context_destroy(m_context);
+    m_context = nullptr;
+}
+
+int CanberraOutput::Play(std::uint32_t id, const char* key, const char* value, bool withEnd, std::uintptr_t serial)
+{
+    int result = CA_ERROR_STATE;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ca_context* context = Context();
+        if (!context)
+            return CA_ERROR_NOTAVAILABLE;
+        PropertyList properties;
+        properties.Set(key, value);
+        if (withEnd)
+            properties.Set(CA_PROP_CANBERRA_CACHE_CONTROL, "never");
+        result = ca_context_play_full(context, id, properties.Get(), withEnd ? Finished : nullptr,
+                                      reinterpret_cast<void*>(serial));
+        if (result != CA_ERROR_DISCONNECTED && result != CA_ERROR_STATE)
+            return result;
+        Forget(context);
+    }
+    return result;
+}
+
 bool CanberraOutput::PlayEvent(const std::string& eventId)
 {
-    ca_context* context = Context();
-    if (!context)
-        return false;
-    int result = ca_context_play_full(context, kEventSoundId, PropertyList().Set(CA_PROP_EVENT_ID, eventId.c_str()).Get(),
-                                      nullptr, nullptr);
+    int result = Play(kEventSoundId, CA_PROP_EVENT_ID, eventId.c_str(), false, 0);
     // A theme without this sound: the bell rather than nothing.
     if (result == CA_ERROR_NOTFOUND && eventId != "bell")
-        result = ca_context_play_full(context, kEventSoundId, PropertyList().Set(CA_PROP_EVENT_ID, "bell").Get(),
-                                      nullptr, nullptr);
+        result = Play(kEventSoundId, CA_PROP_EVENT_ID, "bell", false, 0);
     return result == CA_SUCCESS;
 }
 
 bool CanberraOutput::PlayFile(const std::string& path, bool wait, int waitMs)
 {
-    ca_context* context = Context();
-    if (!context)
+    if (!Context())
         return false;
     Endings& endings = TheEndings();
     std::uintptr_t serial = 0;
@@ -139,11 +162,8 @@ bool CanberraOutput::PlayFile(const std::string& path, bool wait, int waitMs)
         serial = endings.nextSerial++;
         endings.bySerial[serial].awaited = wait;
     }
-    PropertyList properties;
-    properties.Set(CA_PROP_MEDIA_FILENAME, path.c_str()).Set(CA_PROP_CANBERRA_CACHE_CONTROL, "never");
-    ca_context_cancel(context, kFileSoundId);
-    const int result = ca_context_play_full(context, kFileSoundId, properties.Get(), Finished,
-                                            reinterpret_cast<void*>(serial));
+    StopFile();
+    const int result = Play(kFileSoundId, CA_PROP_MEDIA_FILENAME, path.c_str(), true, serial);
     std::unique_lock<std::mutex> guard(endings.lock);
     if (result != CA_SUCCESS) {
         endings.bySerial.erase(serial);
@@ -155,7 +175,7 @@ bool CanberraOutput::PlayFile(const std::string& path, bool wait, int waitMs)
     bool endedInTime = endings.changed.wait_for(guard, std::chrono::milliseconds(waitMs), ended);
     if (!endedInTime) {
         guard.unlock();
-        ca_context_cancel(context, kFileSoundId);
+        StopFile();
         guard.lock();
         endings.changed.wait_for(guard, std::chrono::milliseconds(kCancelGraceMs), ended);
     }

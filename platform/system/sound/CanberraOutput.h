@@ -5,6 +5,7 @@
 
 #include "platform/system/sound/SoundOutput.h"
 
+#include <cstdint>
 #include <mutex>
 
 struct ca_context;
@@ -28,6 +29,11 @@ public:
 
 private:
     ca_context* Context();
+    // Drops a context whose connection broke (the service restarted), so
+    // that the next sound connects anew.
+    void Forget(ca_context* context);
+    // Plays with a fresh connection once more when the kept one broke.
+    int Play(std::uint32_t id, const char* key, const char* value, bool withEnd, std::uintptr_t serial);
 
     std::mutex m_lock;
     ca_context* m_context = nullptr;
