@@ -148,13 +148,19 @@ void ResumeRunAtTimeAtStart(int argc, char** argv)
         if (WaiterService::Fired(key) == request.id || (request.path == self && request.due <= now + 1)) {
             requests->RemoveIfCurrent(request.path, request.id);
             WaiterService::ForgetFired(key);
+            Trace("run-at-time: %s used up", request.path.c_str());
+            continue;
+        }
+        // An executable that has gone can never be started: its request goes too.
+        if (!UsablePath(request.path) || !IsExecutableFile(request.path)) {
+            requests->RemoveIfCurrent(request.path, request.id);
             continue;
         }
         if (Held(request, service))
             continue;
         std::string why;
-        if (!UsablePath(request.path) || !Arm(request, service, &why))
-            Complain("cannot set the start of", request.path, why.empty() ? "not an executable path" : why);
+        if (!Arm(request, service, &why))
+            Complain("cannot set the start of", request.path, why);
         else if (request.service != service)
             requests->SetService(request, service);
     }

@@ -67,7 +67,7 @@ std::string CalendarTextUtc(std::int64_t due)
 {
     SYSTEMTIME utc {};
     UtcSecondsToSystemTime(due, utc);
-    char text[40];
+    char text[64];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u UTC", utc.wYear, utc.wMonth, utc.wDay,
                   utc.wHour, utc.wMinute, utc.wSecond);
     return text;

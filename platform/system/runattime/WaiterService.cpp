@@ -68,7 +68,7 @@ void Nap(int ms)
 
 bool StillPending(const WaiterPlan& plan)
 {
-    const int fd = open(plan.paths.request.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = open(plan.paths.request.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     char text[64];
@@ -109,7 +109,8 @@ void WritePid(int fd)
 
 void MarkFired(const WaiterPlan& plan)
 {
-    const int fd = open(plan.paths.firedTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        open(plan.paths.firedTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
         return;
     const bool written = write(fd, plan.requestText.data(), plan.requestText.size()) ==
@@ -175,7 +176,7 @@ void Drain(int fd)
         sigaction(signal, &standard, nullptr);
 
     // One waiter per executable: wait for the one we replace to leave.
-    const int lock = open(plan.paths.lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int lock = open(plan.paths.lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (lock < 0) {
         Tell(plan.readyFd, 'F');
         _exit(1);

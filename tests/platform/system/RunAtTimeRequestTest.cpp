@@ -121,6 +121,19 @@ TEST_F(RunAtTimeRequests, AStartWithTheCommandLineUsesUpOnlyItsOwnDueRequest)
     EXPECT_TRUE(requests->Find(m_probe));
 }
 
+TEST_F(RunAtTimeRequests, AtStartTheRequestOfAnExecutableThatHasGoneIsDropped)
+{
+    const std::string gone = m_device.Root() + "/removed-program";
+    auto requests = platform::PendingRequests::ForDevice(true);
+    ASSERT_TRUE(requests);
+    ASSERT_TRUE(requests->Put({gone, NowMs() / 1000 + 60, 12, platform::RunAtTimeService::Waiter}));
+    char name[] = "program";
+    char* argv[] = {name, nullptr};
+    platform::ResumeRunAtTimeAtStart(1, argv);
+    EXPECT_FALSE(requests->Find(gone));
+    EXPECT_EQ(platform::WaiterService::WaiterPid(platform::RequestKey(gone)), 0);
+}
+
 TEST_F(RunAtTimeRequests, AHandlerTakesTheRequestsInsteadOfTheService)
 {
     std::vector<std::pair<std::u16string, bool>> seen;
