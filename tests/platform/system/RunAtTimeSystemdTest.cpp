@@ -21,14 +21,14 @@ namespace {
 using namespace runattimetest;
 
 constexpr int kCannotStart = 77;
+constexpr char kSystemd[] = "/usr/lib/systemd/systemd";
 
 class RunAtTimeSystemd : public RunAtTimeTest {
 protected:
     void SetUp() override
     {
-        const char* systemd = "/usr/lib/systemd/systemd";
         struct stat st {};
-        if (geteuid() != 0 || stat(systemd, &st) != 0 || stat("/run/systemd", &st) != 0)
+        if (geteuid() != 0 || stat(kSystemd, &st) != 0 || stat("/run/systemd", &st) != 0)
             GTEST_SKIP() << "a user manager needs root, systemd and /run/systemd here";
         // A runtime folder of its own: the manager leaves its socket behind.
         m_savedRuntime = std::getenv("XDG_RUNTIME_DIR");
@@ -39,6 +39,13 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
         unsetenv("DBUS_SESSION_BUS_ADDRESS");
         unsetenv("DISPLAY");
+        if (!StartManager())
+            GTEST_SKIP() << "no user manager could be started here";
+    }
+
+    // A user manager as at a login: its units and timers from the home folder.
+    bool StartManager()
+    {
         const std::string log = m_device.Root() + "/manager.log";
         m_manager = fork();
         if (m_manager == 0) {
@@ -46,35 +53,27 @@ protected:
                 mount("tmpfs", "/run/systemd", "tmpfs", 0, "mode=0755") != 0 ||
                 mkdir("/run/systemd/system", 0755) != 0)
                 _exit(kCannotStart);
-            const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
             dup2(out, 1);
             dup2(out, 2);
-            execl(systemd, "systemd", "--user", "--log-target=console", static_cast<char*>(nullptr));
+            execl(kSystemd, "systemd", "--user", "--log-target=console", static_cast<char*>(nullptr));
             _exit(kCannotStart);
         }
-        ASSERT_GT(m_manager, 0);
+        if (m_manager < 0)
+            return false;
         for (int i = 0; i < 500 && !platform::SystemdService::Available(); ++i) {
             int status = 0;
             if (waitpid(m_manager, &status, WNOHANG) == m_manager) {
                 m_manager = -1;
-                GTEST_SKIP() << "no user manager could be started here (status " << status << ")";
+                return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        ASSERT_TRUE(platform::SystemdService::Available()) << "the manager did not come up; see " << log;
-    }
-
-    void TearDown() override
-    {
-        if (m_manager > 0)
-            StopManager();
-        if (!m_savedRuntime.empty())
-            setenv("XDG_RUNTIME_DIR", m_savedRuntime.c_str(), 1);
+        return platform::SystemdService::Available();
     }
 
     void StopManager()
     {
-        RunAtTimeTest::TearDown();
         kill(m_manager, SIGTERM);
         int status = 0;
         for (int i = 0; i < 250 && waitpid(m_manager, &status, WNOHANG) == 0; ++i)
@@ -83,6 +82,19 @@ protected:
             kill(m_manager, SIGKILL);
             waitpid(m_manager, &status, 0);
         }
+        m_manager = -1;
+        // What the manager leaves behind at a logout.
+        unlink((std::string(std::getenv("XDG_RUNTIME_DIR")) + "/systemd/private").c_str());
+    }
+
+    void TearDown() override
+    {
+        if (m_manager > 0) {
+            RunAtTimeTest::TearDown();
+            StopManager();
+        }
+        if (!m_savedRuntime.empty())
+            setenv("XDG_RUNTIME_DIR", m_savedRuntime.c_str(), 1);
     }
 
     void ExpectStartedAt(const ProbeStart& start, std::int64_t due)
@@ -118,6 +130,22 @@ TEST_F(RunAtTimeSystemd, ANewRequestReplacesThePendingTimer)
     const std::vector<ProbeStart> starts = StartsAfter(2, static_cast<int>(later * 1000 - NowMs()) + 3000);
     ASSERT_EQ(starts.size(), 1u) << "the replaced timer fired too";
     ExpectStartedAt(starts[0], later);
+}
+
+TEST_F(RunAtTimeSystemd, AStartMissedWhileTheManagerWasDownHappensWhenItComesBack)
+{
+    const std::int64_t due = SecondsFromNow(1);
+    ASSERT_TRUE(RequestAt(due));
+    StopManager();   // logged out, or the machine off
+    std::this_thread::sleep_for(std::chrono::milliseconds(due * 1000 - NowMs() + 1500));
+    EXPECT_TRUE(Starts().empty());
+
+    const std::int64_t login = NowMs();
+    ASSERT_TRUE(StartManager());
+    const std::vector<ProbeStart> starts = StartsAfter(1, 4000);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_LE(starts[0].ms - login, 3000);
+    EXPECT_EQ(starts[0].args, "AppRunAtTime");
 }
 
 TEST_F(RunAtTimeSystemd, ARemovedRequestStartsNothing)
