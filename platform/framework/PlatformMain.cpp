@@ -1,6 +1,7 @@
 #include "platform/framework/WinMain.h"
 
 #include "platform/system/devicefiles/DeviceFiles.h"
+#include "platform/system/runattime/RunAtTime.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinUser.h"
 
@@ -12,6 +13,7 @@ int RunMain(int argc, char** argv)
 {
     EnsureApplication(argc, argv);
     InstallDeviceFilesAtStart();
+    ResumeRunAtTimeAtStart(argc, argv);
     const CString commandLine = JoinCommandLine(argc, argv);
     // WinMain gets a writable copy that lives as long as the program.
     static std::vector<WCHAR> buffer;

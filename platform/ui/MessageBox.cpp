@@ -1,5 +1,6 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/system/sound/Sound.h"
 #include "platform/ui/MessageBoxDialog.h"
 #include "platform/ui/WinApi.h"
 
@@ -52,8 +53,8 @@ BOOL MessageBeep(UINT uType)
 {
     if (platform::Beeper())
         platform::Beeper()(uType);
-    else if (QApplication::instance())
-        QApplication::beep();
+    else
+        platform::PlayBeepSound(uType);
     return TRUE;
 }
 

@@ -22,7 +22,7 @@ void SetAppTitle(const CString& title);
 CString AppTitle();
 
 // Where MessageBeep goes; the sound layer installs its player, tests a
-// counter. Without one, Qt's beep.
+// counter. Without one, the sound service plays it (platform/system/sound).
 using BeepHandler = std::function<void(UINT type)>;
 void SetBeepHandler(BeepHandler handler);
 
