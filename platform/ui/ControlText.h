@@ -1,6 +1,7 @@
 #pragma once
 // Text and change helpers shared by the Qt-backed standard controls.
 
+#include "platform/core/TextCopy.h"
 #include "platform/core/Types.h"
 
 #include <QString>
@@ -14,12 +15,8 @@ inline QString FromWide(LPCWSTR text) { return text ? QString::fromUtf16(text) :
 // Copies as much of the text as fits with its terminating zero; the length copied.
 inline LRESULT CopyText(const QString& text, LPWSTR buffer, int max)
 {
-    if (!buffer || max <= 0)
-        return 0;
-    const QString cut = text.left(max - 1);
-    std::copy(cut.utf16(), cut.utf16() + cut.size(), buffer);
-    buffer[cut.size()] = 0;
-    return cut.size();
+    const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    return static_cast<LRESULT>(CopyText(view, buffer, max > 0 ? static_cast<std::size_t>(max) : 0));
 }
 
 // Runs a change made by code; while `depth` is raised the widget's own signals

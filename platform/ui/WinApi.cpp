@@ -1,5 +1,6 @@
 #include "platform/ui/WinApi.h"
 
+#include "platform/core/TextCopy.h"
 #include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
@@ -88,13 +89,10 @@ HWND GetDesktopWindow() { return nullptr; }
 int GetClassName(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 {
     Window* w = FindWindow(hWnd);
-    if (!w || !lpClassName || nMaxCount <= 0)
+    if (!w || nMaxCount <= 0)
         return 0;
-    const int n = std::min(nMaxCount - 1, w->className.GetLength());
-    for (int i = 0; i < n; ++i)
-        lpClassName[i] = w->className.GetAt(i);
-    lpClassName[n] = 0;
-    return n;
+    return static_cast<int>(platform::CopyText(std::u16string_view(w->className.GetString(), w->className.GetLength()),
+                                               lpClassName, static_cast<std::size_t>(nMaxCount)));
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL bEnable)

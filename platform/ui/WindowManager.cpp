@@ -1,5 +1,6 @@
 #include "platform/ui/WindowManager.h"
 
+#include "platform/core/TextCopy.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontMapper.h"
 #include "platform/gdi/GdiObject.h"
@@ -422,15 +423,8 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
         return TRUE;
     case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
-        const int max = static_cast<int>(wParam);
-        if (!buffer || max <= 0)
-            return 0;
-        const int n = std::min(max - 1, w->text.GetLength());
-        for (int i = 0; i < n; ++i)
-            buffer[i] = w->text.GetAt(i);
-        buffer[n] = 0;
-        return n;
+        return static_cast<LRESULT>(CopyText(std::u16string_view(w->text.GetString(), w->text.GetLength()),
+                                             reinterpret_cast<LPWSTR>(lParam), static_cast<std::size_t>(wParam)));
     }
     case WM_GETTEXTLENGTH:
         return w->text.GetLength();

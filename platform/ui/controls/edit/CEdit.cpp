@@ -248,14 +248,8 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETTEXTLENGTH:
         return ProgramLength(edit);
     case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
-        const int max = static_cast<int>(wParam);
-        if (!buffer || max <= 0)
-            return 0;
-        const QString text = EditAccess::ToProgram(edit.Text()).left(max - 1);
-        std::copy(text.utf16(), text.utf16() + text.size(), buffer);
-        buffer[text.size()] = 0;
-        return text.size();
+        return platform::CopyText(EditAccess::ToProgram(edit.Text()), reinterpret_cast<LPWSTR>(lParam),
+                                  static_cast<int>(wParam));
     }
     case WM_CHAR:
         if (!edit.ReadOnly() && !CharacterFits(self, edit, GetStyle(), static_cast<UINT>(wParam)))
