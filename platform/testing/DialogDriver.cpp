@@ -18,7 +18,7 @@ namespace {
 
 QWidget* InputWidget(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return nullptr;
     QWidget* target = w->widget;
@@ -74,7 +74,7 @@ int KeyOfChar(QChar c)
 
 void TapWindow(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return;
     QWidget* widget = w->widget;
@@ -164,14 +164,14 @@ void DialogDriver::PressKey(UINT vk) const
 
 void DialogDriver::TapOk() const
 {
-    Window* w = FindWindow(m_hDlg);
+    Window* w = LookupWindow(m_hDlg);
     if (w && w->strip && w->strip->OkButton()->isVisible())
         w->strip->OkButton()->click();
 }
 
 void DialogDriver::CloseWindow() const
 {
-    if (Window* w = FindWindow(m_hDlg); w && w->frame)
+    if (Window* w = LookupWindow(m_hDlg); w && w->frame)
         w->frame->close();
 }
 

@@ -43,14 +43,14 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
-    if (platform::Window* w = platform::FindWindow(m_hWnd); w && w->object == this)
+    if (platform::Window* w = platform::LookupWindow(m_hWnd); w && w->object == this)
         platform::DestroyWindowTree(m_hWnd);
     m_hWnd = nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    platform::Window* w = platform::FindWindow(hWnd);
+    platform::Window* w = platform::LookupWindow(hWnd);
     return w ? w->object : nullptr;
 }
 
@@ -132,7 +132,7 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep) const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return;
     const std::vector<HWND> children = w->children;
@@ -297,7 +297,7 @@ BOOL CWnd::PreTranslateMessage(MSG* /*pMsg*/) { return FALSE; }
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
-        platform::Window* w = platform::FindWindow(hWnd);
+        platform::Window* w = platform::LookupWindow(hWnd);
         if (!w)
             return FALSE;
         if (platform::WindowAccess::PreTranslateMessage(w->object, pMsg))
@@ -314,7 +314,7 @@ CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 CWnd* CWnd::GetOwner() const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return nullptr;
     return FromHandle(w->IsTopLevel() ? w->owner : w->parent);
@@ -332,12 +332,12 @@ CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, n
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return nullptr;
     std::vector<HWND> stops;
     for (HWND c : w->children)
-        if (platform::Window* child = platform::FindWindow(c);
+        if (platform::Window* child = platform::LookupWindow(c);
             child && (child->style & WS_TABSTOP) && (child->style & WS_VISIBLE) && child->enabled)
             stops.push_back(c);
     if (stops.empty())
@@ -492,7 +492,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return;
     CRect area;

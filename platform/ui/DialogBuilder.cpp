@@ -45,7 +45,7 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, CWnd* object, const 
     LOGFONT lf = MakeLogFont(QString::fromUtf16(dialog.fontName.GetString(), dialog.fontName.GetLength()),
                              PointsToLogHeight(dialog.pointSize > 0 ? dialog.pointSize : 9));
     HFONT font = ::CreateFontIndirect(&lf);
-    if (Window* w = FindWindow(hDlg)) {
+    if (Window* w = LookupWindow(hDlg)) {
         w->baseUnits = SIZE{units.cx, units.cy};
         w->ownedFont = font;
     } else {

@@ -25,7 +25,7 @@ bool IsPush(const Window& w) { return IsButton(w) && (w.style & BS_TYPEMASK) <= 
 
 void GenericControl::Click()
 {
-    Window* w = FindWindow(m_hWnd);
+    Window* w = LookupWindow(m_hWnd);
     if (!w || !w->enabled)
         return;
     const HWND self = m_hWnd;
@@ -44,7 +44,7 @@ void GenericControl::Click()
 
 LRESULT GenericControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Window* w = FindWindow(m_hWnd);
+    Window* w = LookupWindow(m_hWnd);
     if (!w)
         return 0;
     switch (message) {

@@ -16,7 +16,7 @@
 
 #include <map>
 
-using platform::FindWindow;
+using platform::LookupWindow;
 using platform::Window;
 
 HWND CreateWindowEx(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int x, int y,
@@ -29,11 +29,11 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, 
 
 BOOL DestroyWindow(HWND hWnd) { return platform::DestroyWindowTree(hWnd); }
 
-BOOL IsWindow(HWND hWnd) { return FindWindow(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) { return LookupWindow(hWnd) ? TRUE : FALSE; }
 
 HWND GetParent(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return nullptr;
     return w->IsTopLevel() ? w->owner : w->parent;
@@ -41,14 +41,14 @@ HWND GetParent(HWND hWnd)
 
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return nullptr;
     if (uCmd == GW_CHILD)
         return w->children.empty() ? nullptr : w->children.front();
     if (uCmd == GW_OWNER)
         return w->IsTopLevel() ? w->owner : nullptr;
-    Window* parent = FindWindow(w->parent);
+    Window* parent = LookupWindow(w->parent);
     if (!parent || w->IsTopLevel())
         return nullptr;
     const auto& siblings = parent->children;
@@ -64,31 +64,31 @@ HWND GetWindow(HWND hWnd, UINT uCmd)
 
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem)
 {
-    Window* w = FindWindow(hDlg);
+    Window* w = LookupWindow(hDlg);
     if (!w)
         return nullptr;
     for (HWND c : w->children)
-        if (Window* child = FindWindow(c); child && static_cast<WORD>(child->id) == static_cast<WORD>(nIDDlgItem))
+        if (Window* child = LookupWindow(c); child && static_cast<WORD>(child->id) == static_cast<WORD>(nIDDlgItem))
             return c;
     return nullptr;
 }
 
 int GetDlgCtrlID(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     return (w && !w->IsTopLevel()) ? static_cast<int>(w->id) : 0;
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
 {
-    return (hWndParent != hWnd && FindWindow(hWndParent) && platform::IsDescendant(hWndParent, hWnd)) ? TRUE : FALSE;
+    return (hWndParent != hWnd && LookupWindow(hWndParent) && platform::IsDescendant(hWndParent, hWnd)) ? TRUE : FALSE;
 }
 
 HWND GetDesktopWindow() { return nullptr; }
 
 int GetClassName(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || nMaxCount <= 0)
         return 0;
     return static_cast<int>(platform::CopyText(std::u16string_view(w->className.GetString(), w->className.GetLength()),
@@ -97,7 +97,7 @@ int GetClassName(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 
 BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     const bool wasDisabled = !w->enabled;
@@ -121,13 +121,13 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 
 BOOL IsWindowEnabled(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     return (w && w->enabled) ? TRUE : FALSE;
 }
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     const bool wasVisible = (w->style & WS_VISIBLE) != 0;
@@ -138,7 +138,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
         w->style &= ~WS_VISIBLE;
     if (show != wasVisible) {
         platform::Dispatch(hWnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-        if (!(w = FindWindow(hWnd)))
+        if (!(w = LookupWindow(hWnd)))
             return wasVisible ? TRUE : FALSE;
         if (!show && platform::FocusWindow() && platform::IsDescendant(hWnd, platform::FocusWindow()))
             platform::SetFocusTo(nullptr);
@@ -152,15 +152,15 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
 
 BOOL IsWindowVisible(HWND hWnd)
 {
-    for (Window* w = FindWindow(hWnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hWnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!(w->style & WS_VISIBLE))
             return FALSE;
-    return FindWindow(hWnd) ? TRUE : FALSE;
+    return LookupWindow(hWnd) ? TRUE : FALSE;
 }
 
 BOOL SetWindowText(HWND hWnd, LPCWSTR lpString)
 {
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return FALSE;
     static const WCHAR empty[] = {0};
     return platform::Dispatch(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString ? lpString : empty)) ? TRUE
@@ -172,7 +172,7 @@ int GetWindowText(HWND hWnd, LPWSTR lpString, int nMaxCount)
     if (!lpString || nMaxCount <= 0)
         return 0;
     lpString[0] = 0;
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return 0;
     return static_cast<int>(
         platform::Dispatch(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
@@ -180,7 +180,7 @@ int GetWindowText(HWND hWnd, LPWSTR lpString, int nMaxCount)
 
 int GetWindowTextLength(HWND hWnd)
 {
-    return FindWindow(hWnd) ? static_cast<int>(platform::Dispatch(hWnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
+    return LookupWindow(hWnd) ? static_cast<int>(platform::Dispatch(hWnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }
 
 BOOL SetDlgItemText(HWND hDlg, int nIDDlgItem, LPCWSTR lpString)
@@ -195,7 +195,7 @@ UINT GetDlgItemText(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int nMaxCount)
 
 LONG GetWindowLong(HWND hWnd, int nIndex)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return 0;
     switch (nIndex) {
@@ -210,7 +210,7 @@ LONG GetWindowLong(HWND hWnd, int nIndex)
 
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return 0;
     LONG old = GetWindowLong(hWnd, nIndex);
@@ -236,7 +236,7 @@ LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
 
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
     *lpRect = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
@@ -246,7 +246,7 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
 static POINT ClientOrigin(Window* w)
 {
     POINT origin{0, 0};
-    for (; w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent)) {
+    for (; w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent)) {
         origin.x += w->rect.left;
         origin.y += w->rect.top;
     }
@@ -255,7 +255,7 @@ static POINT ClientOrigin(Window* w)
 
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
     const POINT origin = ClientOrigin(w);
@@ -266,7 +266,7 @@ BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
 
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
     const POINT origin = ClientOrigin(w);
@@ -277,7 +277,7 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
     const POINT origin = ClientOrigin(w);
@@ -294,7 +294,7 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     RECT r = w->rect;
@@ -321,7 +321,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     }
     if (moved)
         platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
-    if (sized && FindWindow(hWnd))
+    if (sized && LookupWindow(hWnd))
         platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right - r.left, r.bottom - r.top));
     if (uFlags & SWP_SHOWWINDOW)
         ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
@@ -332,7 +332,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
 
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL /*bErase*/)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !w->widget)
         return FALSE;
     if (lpRect)
@@ -344,7 +344,7 @@ BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL /*bErase*/)
 
 BOOL UpdateWindow(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !w->widget)
         return FALSE;
     if (w->widget->isVisible())
@@ -366,7 +366,7 @@ int GetSystemMetrics(int nIndex)
 
 HWND SetFocus(HWND hWnd)
 {
-    if (hWnd && !FindWindow(hWnd))
+    if (hWnd && !LookupWindow(hWnd))
         return nullptr;
     return platform::SetFocusTo(hWnd);
 }
@@ -375,7 +375,7 @@ HWND GetFocus() { return platform::FocusWindow(); }
 
 HWND SetActiveWindow(HWND hWnd)
 {
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return nullptr;
     return platform::Activate(hWnd);
 }
@@ -434,7 +434,7 @@ LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc)(HWND, UINT, UINT_PTR, DWORD))
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || nIDEvent == 0)
         return 0;
     QTimer*& timer = w->timers[nIDEvent];
@@ -451,7 +451,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
 
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     auto it = w->timers.find(uIDEvent);

@@ -35,7 +35,7 @@ static std::uintptr_t TableHandle(HWND hwnd)
 
 void RemoveWindowFromTable(HWND hwnd) { Table().Remove(TableHandle(hwnd)); }
 
-Window* FindWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
+Window* LookupWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
 
 std::vector<HWND> AllWindows()
 {
@@ -64,7 +64,7 @@ HWND HwndOfWidget(const QWidget* widget)
         const QVariant tag = w->property(kHwndProperty);
         if (tag.isValid()) {
             HWND hwnd = reinterpret_cast<HWND>(tag.value<quintptr>());
-            return FindWindow(hwnd) ? hwnd : nullptr;
+            return LookupWindow(hwnd) ? hwnd : nullptr;
         }
         // Popups (a combo box's list, a menu) are their own desktop windows:
         // what happens in them is the control's business, not a window message.
@@ -74,6 +74,6 @@ HWND HwndOfWidget(const QWidget* widget)
     return nullptr;
 }
 
-Window* WindowOfWidget(const QWidget* widget) { return FindWindow(HwndOfWidget(widget)); }
+Window* WindowOfWidget(const QWidget* widget) { return LookupWindow(HwndOfWidget(widget)); }
 
 }  // namespace platform

@@ -61,8 +61,8 @@ struct Window {
     QWidget* Outer() const { return frame ? frame.data() : widget.data(); }
 };
 
-// Null for a null, stale or foreign handle.
-Window* FindWindow(HWND hwnd);
+// The platform's record of a window; null for a null, stale or foreign handle.
+Window* LookupWindow(HWND hwnd);
 // The window whose widget is `widget` or holds it; null if none.
 Window* WindowOfWidget(const QWidget* widget);
 HWND HwndOfWidget(const QWidget* widget);
@@ -71,7 +71,7 @@ void TagWidget(QWidget* widget, HWND hwnd);
 template <class T>
 T* GetControlData(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     return w ? dynamic_cast<T*>(w->controlData.get()) : nullptr;
 }
 

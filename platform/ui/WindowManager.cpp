@@ -137,7 +137,7 @@ void Synthesize(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
 
 void SaveFocusOf(HWND topLevel)
 {
-    if (Window* w = FindWindow(topLevel); w && g_focus && IsDescendant(topLevel, g_focus))
+    if (Window* w = LookupWindow(topLevel); w && g_focus && IsDescendant(topLevel, g_focus))
         w->lastFocus = g_focus;
 }
 
@@ -147,9 +147,9 @@ void SaveFocusOf(HWND topLevel)
 
 HWND TopLevelOf(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     while (w && !w->IsTopLevel()) {
-        Window* parent = FindWindow(w->parent);
+        Window* parent = LookupWindow(w->parent);
         if (!parent)
             break;
         w = parent;
@@ -159,7 +159,7 @@ HWND TopLevelOf(HWND hwnd)
 
 bool IsDescendant(HWND ancestor, HWND hwnd)
 {
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (w->hwnd == ancestor)
             return true;
     return false;
@@ -189,7 +189,7 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     EnsureApplication();
     CREATESTRUCT cs = csIn;
     const bool child = (cs.style & WS_CHILD) != 0;
-    Window* parent = FindWindow(cs.hwndParent);
+    Window* parent = LookupWindow(cs.hwndParent);
     if (child && !parent)
         return nullptr;
     if (object && object->m_hWnd)
@@ -271,19 +271,19 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
         DestroyWindowTree(hwnd);
         return nullptr;
     }
-    if (!FindWindow(hwnd))
+    if (!LookupWindow(hwnd))
         return nullptr;
     Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
-    if (FindWindow(hwnd) && (cs.style & WS_VISIBLE))
+    if (LookupWindow(hwnd) && (cs.style & WS_VISIBLE))
         ::ShowWindow(hwnd, SW_SHOW);
-    if (!child && FindWindow(hwnd))
+    if (!child && LookupWindow(hwnd))
         AnnounceTopLevelWindow(hwnd);   // other launches find it through EnumWindows
-    return FindWindow(hwnd) ? hwnd : nullptr;
+    return LookupWindow(hwnd) ? hwnd : nullptr;
 }
 
 BOOL DestroyWindowTree(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || w->destroying)
         return FALSE;
     w->destroying = true;
@@ -297,17 +297,17 @@ BOOL DestroyWindowTree(HWND hwnd)
 
     // Windows this one owns go first, as on the handheld.
     for (HWND other : AllWindows())
-        if (Window* o = FindWindow(other); o && o->owner == hwnd)
+        if (Window* o = LookupWindow(other); o && o->owner == hwnd)
             DestroyWindowTree(other);
 
     Dispatch(hwnd, WM_DESTROY, 0, 0);
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
     const std::vector<HWND> children = w->children;
     for (HWND c : children)
         DestroyWindowTree(c);
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
     for (auto& [id, timer] : w->timers)
@@ -315,10 +315,10 @@ BOOL DestroyWindowTree(HWND hwnd)
     w->timers.clear();
     Dispatch(hwnd, WM_NCDESTROY, 0, 0);
 
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
-    if (Window* parent = FindWindow(w->parent))
+    if (Window* parent = LookupWindow(w->parent))
         parent->children.erase(std::remove(parent->children.begin(), parent->children.end(), hwnd),
                                parent->children.end());
     if (g_focus == hwnd)
@@ -347,14 +347,14 @@ BOOL DestroyWindowTree(HWND hwnd)
     }
     if (object && object != autoObject)
         WindowAccess::PostNcDestroy(object);   // may delete the object
-    if (wasActive && FindWindow(owner))
+    if (wasActive && LookupWindow(owner))
         Activate(owner);
     return TRUE;
 }
 
 BOOL AttachObject(HWND hwnd, CWnd* object)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !object || (object->m_hWnd && object->m_hWnd != hwnd))
         return FALSE;
     if (w->object == object)
@@ -377,7 +377,7 @@ HWND DetachObject(CWnd* object)
     if (!object)
         return nullptr;
     HWND hwnd = object->m_hWnd;
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     object->m_hWnd = nullptr;
     if (!w || w->object != object)
         return nullptr;
@@ -393,14 +393,14 @@ HWND DetachObject(CWnd* object)
 
 LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->object)
         return 0;
     if (!Observers().empty()) {
         const auto observers = Observers();   // an observer may remove itself
         for (const auto& [id, observer] : observers)
             observer(hwnd, message, wParam, lParam);
-        w = FindWindow(hwnd);
+        w = LookupWindow(hwnd);
         if (!w || !w->object)
             return 0;
     }
@@ -409,7 +409,7 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return 0;
     switch (message) {
@@ -477,7 +477,7 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         // thinks the desktop window is active.
         if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && g_focus != hwnd) {
             SetFocusTo(hwnd);
-            if (!(w = FindWindow(hwnd)))
+            if (!(w = LookupWindow(hwnd)))
                 return 0;
         }
         if (!EventBridge::LetQtHandle(hwnd, message))
@@ -502,7 +502,7 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 HWND FocusWindow()
 {
-    if (g_focus && !FindWindow(g_focus))
+    if (g_focus && !LookupWindow(g_focus))
         g_focus = nullptr;
     return g_focus;
 }
@@ -510,7 +510,7 @@ HWND FocusWindow()
 static HWND MoveFocus(HWND hwnd, bool moveQt)
 {
     HWND old = FocusWindow();
-    if (hwnd && !FindWindow(hwnd))
+    if (hwnd && !LookupWindow(hwnd))
         return old;
     if (old == hwnd)
         return old;
@@ -527,12 +527,12 @@ static HWND MoveFocus(HWND hwnd, bool moveQt)
         Dispatch(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (g_focus != hwnd)
         return old;   // a WM_KILLFOCUS handler moved the focus elsewhere
-    if (Window* w = FindWindow(hwnd)) {
+    if (Window* w = LookupWindow(hwnd)) {
         if (moveQt && w->widget)
             w->widget->setFocus(Qt::OtherFocusReason);
         Dispatch(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
     } else if (moveQt) {
-        if (Window* o = FindWindow(old); o && o->widget && o->widget->hasFocus())
+        if (Window* o = LookupWindow(old); o && o->widget && o->widget->hasFocus())
             o->widget->clearFocus();
     }
     return old;
@@ -549,7 +549,7 @@ void FocusChangedByQt(HWND hwnd)
     // disabled owner takes no focus at all.
     if (hwnd == FocusWindow() || !::IsWindowVisible(hwnd) || TopLevelOf(hwnd) != ActiveWindow())
         return;
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!w->enabled)
             return;
     MoveFocus(hwnd, false);
@@ -557,7 +557,7 @@ void FocusChangedByQt(HWND hwnd)
 
 HWND ActiveWindow()
 {
-    if (g_active && !FindWindow(g_active))
+    if (g_active && !LookupWindow(g_active))
         g_active = nullptr;
     return g_active;
 }
@@ -577,9 +577,9 @@ HWND Activate(HWND hwnd)
         if (g_focus && IsDescendant(old, g_focus))
             MoveFocus(nullptr, false);
     }
-    if (Window* w = FindWindow(hwnd)) {
+    if (Window* w = LookupWindow(hwnd)) {
         Dispatch(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old));
-        if ((w = FindWindow(hwnd)) && w->frame && w->frame->isVisible()) {
+        if ((w = LookupWindow(hwnd)) && w->frame && w->frame->isVisible()) {
             if (QGuiApplication::platformName() != QLatin1String("offscreen"))
                 w->frame->raise();
             w->frame->activateWindow();
@@ -602,7 +602,7 @@ void RemoveMessageObserver(int id) { Observers().erase(id); }
 void BroadcastSettingChange(UINT flags, LPCWSTR section)
 {
     for (HWND hwnd : AllWindows())
-        if (Window* w = FindWindow(hwnd); w && w->IsTopLevel())
+        if (Window* w = LookupWindow(hwnd); w && w->IsTopLevel())
             Dispatch(hwnd, WM_SETTINGCHANGE, flags, reinterpret_cast<LPARAM>(section));
 }
 

@@ -153,7 +153,7 @@ Route RouteKeyRelease(QWidget* widget, QKeyEvent* key)
 // A disabled window, or one inside a disabled one, gets no input.
 bool TakesInput(HWND hwnd)
 {
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!w->enabled)
             return false;
     return true;
@@ -162,7 +162,7 @@ bool TakesInput(HWND hwnd)
 Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
 {
     HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return Route::NotOurs;
     if (!TakesInput(hwnd))
@@ -198,7 +198,7 @@ Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
 bool RoutePaint(QWidget* widget, QPaintEvent* paint)
 {
     HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || w->widget != widget)
         return false;
     PaintScope scope{hwnd, widget, nullptr};
@@ -213,7 +213,7 @@ bool RoutePaint(QWidget* widget, QPaintEvent* paint)
 bool RouteClose(QWidget* widget, QCloseEvent* close)
 {
     HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || w->frame != widget)
         return false;
     close->ignore();   // the window decides; the default behaviour destroys it
@@ -261,7 +261,7 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
         // Offscreen runs keep the platform's own activation order; on a desktop
         // the user may click any window forward.
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            if (Window* w = FindWindow(HwndOfWidget(widget)); w && w->frame == widget && w->enabled)
+            if (Window* w = LookupWindow(HwndOfWidget(widget)); w && w->frame == widget && w->enabled)
                 Activate(w->hwnd);
         return false;
     default:

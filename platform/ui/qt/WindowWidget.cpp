@@ -47,7 +47,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
     auto* widget = dynamic_cast<WindowWidget*>(object);
     if (!widget)
         return nullptr;
-    Window* w = FindWindow(widget->Hwnd());
+    Window* w = LookupWindow(widget->Hwnd());
     return new QAccessibleWidget(widget, w ? RoleOf(*w) : QAccessible::Client);
 }
 
@@ -86,7 +86,7 @@ void WindowWidget::InstallAccessibility()
 
 void WindowWidget::paintEvent(QPaintEvent*)
 {
-    Window* w = FindWindow(m_hwnd);
+    Window* w = LookupWindow(m_hwnd);
     if (!w || !IsPlaceholder(*w))
         return;
     QPainter painter(this);

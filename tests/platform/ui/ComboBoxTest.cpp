@@ -202,7 +202,7 @@ TEST_F(ComboBoxTest, FocusNotifications)
 TEST_F(ComboBoxTest, ClosedBoxIsOneLineHighWhateverItsRectangle)
 {
     Combo();
-    platform::Window* w = platform::FindWindow(combo.m_hWnd);
+    platform::Window* w = platform::LookupWindow(combo.m_hWnd);
     ASSERT_NE(w, nullptr);
     EXPECT_LT(w->widget->height(), 80);
     EXPECT_GT(w->widget->height(), 10);

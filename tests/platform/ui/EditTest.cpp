@@ -108,7 +108,7 @@ TEST_F(EditTest, CtrlZGoesThroughTheSingleUndoLevel)
     Edit();
     Type(u"ab");
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QString(QChar(0x1A)));
-    platform::Window* w = platform::FindWindow(edit.m_hWnd);
+    platform::Window* w = platform::LookupWindow(edit.m_hWnd);
     QCoreApplication::sendEvent(w->widget, &press);
     EXPECT_EQ(Text(), CString(u""));
     QCoreApplication::sendEvent(w->widget, &press);

@@ -37,7 +37,7 @@ protected:
     // A real tap on the row's centre.
     void TapRow(int row)
     {
-        auto* tree = qobject_cast<QTreeWidget*>(platform::FindWindow(list.m_hWnd)->widget.data());
+        auto* tree = qobject_cast<QTreeWidget*>(platform::LookupWindow(list.m_hWnd)->widget.data());
         QWidget* viewport = tree->viewport();
         const QPoint at = tree->visualItemRect(tree->topLevelItem(row)).center();
         QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,

@@ -92,7 +92,7 @@ TEST_F(StaticTest, PictureShowsTheRegisteredBitmapAndIsNamed)
     platform::testing::Screenshot shot(picture, 1);
     EXPECT_EQ(shot.Pixel(2, 2), RGB(255, 0, 0));
     EXPECT_EQ(shot.Pixel(40, 20), RGB(0, 128, 0));
-    EXPECT_EQ(platform::FindWindow(picture)->widget->accessibleName(), QStringLiteral("picture 7001"));
+    EXPECT_EQ(platform::LookupWindow(picture)->widget->accessibleName(), QStringLiteral("picture 7001"));
 
     HWND missing = Make(SS_BITMAP, 54, u"#7999");
     EXPECT_EQ(static_cast<CStatic*>(CWnd::FromHandle(missing))->GetBitmap(), nullptr);

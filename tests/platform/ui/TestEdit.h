@@ -41,7 +41,7 @@ protected:
 
     QWidget* Widget() const
     {
-        platform::Window* w = platform::FindWindow(m_hWnd);
+        platform::Window* w = platform::LookupWindow(m_hWnd);
         return w ? w->widget.data() : nullptr;
     }
 

@@ -16,7 +16,7 @@ BOOL CButton::Create(LPCWSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd*
 
 LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w || !w->widget)
         return CWnd::DefWindowProc(message, wParam, lParam);
     const DWORD type = w->style & BS_TYPEMASK;
@@ -25,7 +25,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
         const QString text = QString::fromUtf16(reinterpret_cast<LPCWSTR>(lParam) ? reinterpret_cast<LPCWSTR>(lParam)
                                                                                   : u"");
-        if ((w = platform::FindWindow(m_hWnd)) && w->widget) {
+        if ((w = platform::LookupWindow(m_hWnd)) && w->widget) {
             if (auto* button = qobject_cast<QAbstractButton*>(w->widget.data()))
                 button->setText(text);
             else if (auto* group = qobject_cast<QGroupBox*>(w->widget.data()))

@@ -74,7 +74,7 @@ BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     auto* box = w ? dynamic_cast<ComboWidget*>(w->widget.data()) : nullptr;
     ComboState* state = platform::GetControlData<ComboState>(m_hWnd);
     if (!box || !state)

@@ -15,7 +15,7 @@ namespace {
 
 CommandBarWidget* WidgetOf(HWND bar)
 {
-    Window* w = CommandBarStateOf(bar) ? FindWindow(bar) : nullptr;
+    Window* w = CommandBarStateOf(bar) ? LookupWindow(bar) : nullptr;
     return w ? dynamic_cast<CommandBarWidget*>(w->widget.data()) : nullptr;
 }
 
@@ -60,7 +60,7 @@ void RegisterCommandBarClass()
     registered = true;
     RegisterWindowClass({COMMANDBAR_CLASS,
                          [](HWND hwnd, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
-                             Window* w = FindWindow(hwnd);
+                             Window* w = LookupWindow(hwnd);
                              if (!w || !parent)
                                  return nullptr;   // a command bar is always some window's child
                              w->controlData = std::make_unique<CommandBarState>();

@@ -29,7 +29,7 @@ void Commit(HWND hwnd, EditAccess& edit, bool notify)
     s->lastText = edit.Text();
     edit.Selection(s->lastStart, s->lastEnd);
     s->pendingCaret = -1;
-    if (platform::Window* w = platform::FindWindow(hwnd))
+    if (platform::Window* w = platform::LookupWindow(hwnd))
         w->text = CString(reinterpret_cast<LPCWSTR>(EditAccess::ToProgram(s->lastText).utf16()));
     if (notify) {
         platform::NotifyParent(hwnd, EN_UPDATE);

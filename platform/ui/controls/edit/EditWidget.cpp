@@ -86,7 +86,7 @@ void OnTextChanged(HWND hwnd)
     s->lastText = now;
     edit.Selection(s->lastStart, s->lastEnd);
     s->pendingCaret = edit.Caret();
-    if (Window* w = FindWindow(hwnd))
+    if (Window* w = LookupWindow(hwnd))
         w->text = CString(reinterpret_cast<LPCWSTR>(EditAccess::ToProgram(now).utf16()));
     NotifyParent(hwnd, EN_UPDATE);
     if (::IsWindow(hwnd))
@@ -113,7 +113,7 @@ void OnSelectionMoved(HWND hwnd)
 
 void NotifyParent(HWND hwnd, UINT code)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->parent || w->destroying)
         return;
     ::SendMessage(w->parent, WM_COMMAND, MAKEWPARAM(w->id, code), reinterpret_cast<LPARAM>(hwnd));
@@ -121,7 +121,7 @@ void NotifyParent(HWND hwnd, UINT code)
 
 EditAccess::EditAccess(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return;
     m_line = qobject_cast<QLineEdit*>(w->widget.data());
@@ -269,7 +269,7 @@ int EditAccess::FromProgramPos(int pos) const
 
 QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     const DWORD style = static_cast<DWORD>(cs.style);

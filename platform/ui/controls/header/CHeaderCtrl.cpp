@@ -11,8 +11,8 @@ namespace {
 
 QTreeWidget* ListOf(HWND header)
 {
-    platform::Window* w = platform::FindWindow(header);
-    platform::Window* list = w ? platform::FindWindow(w->parent) : nullptr;
+    platform::Window* w = platform::LookupWindow(header);
+    platform::Window* list = w ? platform::LookupWindow(w->parent) : nullptr;
     return list ? qobject_cast<QTreeWidget*>(list->widget.data()) : nullptr;
 }
 

@@ -248,7 +248,7 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     auto* tree = w ? qobject_cast<QTreeWidget*>(w->widget.data()) : nullptr;
     ListState* state = platform::GetControlData<ListState>(m_hWnd);
     if (!tree || !state)

@@ -12,7 +12,7 @@ namespace platform {
 LRESULT NotifyList(HWND hwnd, UINT code, int item, int subItem, UINT newState, UINT oldState, UINT changed,
                    POINT at)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->parent || w->destroying)
         return 0;
     NMITEMACTIVATE nm{};
@@ -83,7 +83,7 @@ void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
     const HWND hwnd = m_hwnd;
     const QPoint pos = event->position().toPoint();
     QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !FindWindow(hwnd))
+    if (event->button() != Qt::LeftButton || !LookupWindow(hwnd))
         return;
     const QModelIndex index = indexAt(pos);
     int row = index.isValid() ? index.row() : -1;
@@ -97,7 +97,7 @@ void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
 
 QWidget* MakeListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<ListState>();

@@ -16,7 +16,7 @@ BOOL CStatic::Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pP
 
 LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     StaticState* state = platform::GetControlData<StaticState>(m_hWnd);
     if (!w || !state)
         return CWnd::DefWindowProc(message, wParam, lParam);
@@ -24,7 +24,7 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SETTEXT: {
         const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
-        if (picture && (w = platform::FindWindow(m_hWnd)) != nullptr) {
+        if (picture && (w = platform::LookupWindow(m_hWnd)) != nullptr) {
             if (state->ownsBitmap && state->bitmap)
                 ::DeleteObject(state->bitmap);
             state->bitmap = nullptr;
