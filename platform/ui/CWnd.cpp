@@ -8,6 +8,7 @@
 #include "platform/ui/DialogBuilder.h"
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
@@ -27,13 +28,6 @@ CDC* DcFromHandle(WPARAM hdc) { return CDC::FromHandle(reinterpret_cast<HDC>(hdc
 }  // namespace platform::msgmap
 
 namespace {
-
-// The messages being handled, innermost last: what Default() passes on.
-std::vector<MSG>& CurrentMessages()
-{
-    static std::vector<MSG> messages;
-    return messages;
-}
 
 bool IsCtlColor(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
@@ -147,13 +141,11 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const HWND self = m_hWnd;
-    CurrentMessages().push_back(MSG{self, message, wParam, lParam, 0, {0, 0}});
     LRESULT result = 0;
     // The handlers may destroy the window, or delete this object with it:
     // nothing below touches `this` once the handle is gone.
     if (!OnWndMsg(message, wParam, lParam, &result) && ::IsWindow(self))
         result = DefWindowProc(message, wParam, lParam);
-    CurrentMessages().pop_back();
     return result;
 }
 
@@ -195,11 +187,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    const auto& messages = CurrentMessages();
-    for (auto it = messages.rbegin(); it != messages.rend(); ++it)
-        if (it->hwnd == m_hWnd)
-            return DefWindowProc(it->message, it->wParam, it->lParam);
-    return 0;
+    const platform::MessageFrame* frame = platform::CurrentMessage(m_hWnd);
+    return frame ? DefWindowProc(frame->msg.message, frame->msg.wParam, frame->msg.lParam) : 0;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -644,9 +633,9 @@ void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     // The control may answer for itself (ON_WM_CTLCOLOR_REFLECT).
-    const auto& messages = CurrentMessages();
-    if (pWnd && !messages.empty()) {
-        const MSG& msg = messages.back();
+    const platform::MessageFrame* frame = platform::CurrentMessage(m_hWnd);
+    if (pWnd && frame) {
+        const MSG& msg = frame->msg;
         LRESULT result = 0;
         if (ReflectMessage(pWnd->m_hWnd, msg.message, msg.wParam, msg.lParam, &result) && result)
             return reinterpret_cast<HBRUSH>(result);

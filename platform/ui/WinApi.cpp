@@ -7,6 +7,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/qt/TopLevelFrame.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 
@@ -409,7 +410,7 @@ UINT RegisterWindowMessage(LPCWSTR lpString)
 {
     if (!lpString || !*lpString)
         return 0;
-    static std::map<CString, UINT> registered;
+    auto& registered = platform::Ui().registeredMessages;
     CString key(lpString);
     key.MakeUpper();   // names compare without regard to case
     auto it = registered.find(key);
@@ -437,12 +438,12 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
     Window* w = LookupWindow(hWnd);
     if (!w || nIDEvent == 0)
         return 0;
-    QTimer*& timer = w->timers[nIDEvent];
+    std::unique_ptr<QTimer>& timer = w->timers[nIDEvent];
     if (!timer)
-        timer = new QTimer;
+        timer = std::make_unique<QTimer>();
     timer->disconnect();
     timer->setInterval(static_cast<int>(std::min<UINT>(uElapse, 0x7FFFFFFF)));
-    QObject::connect(timer, &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
+    QObject::connect(timer.get(), &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
         ::SendMessage(hWnd, WM_TIMER, nIDEvent, reinterpret_cast<LPARAM>(lpTimerFunc));
     });
     timer->start();
@@ -457,7 +458,6 @@ BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent)
     auto it = w->timers.find(uIDEvent);
     if (it == w->timers.end())
         return FALSE;
-    delete it->second;
     w->timers.erase(it);
     return TRUE;
 }

@@ -1,8 +1,10 @@
 #include "platform/ui/Window.h"
 
-#include "platform/gdi/HandleTable.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QTimer>
 #include <QVariant>
 
 namespace platform {
@@ -11,20 +13,19 @@ namespace {
 constexpr const char* kHwndProperty = "owebookHwnd";
 constexpr const char* kNoWindowProperty = "owebookNoWindow";
 
-HandleTable<Window>& Table()
-{
-    static auto* table = new HandleTable<Window>;   // never destroyed: handles may be used during exit
-    return *table;
-}
+auto& Table() { return Ui().windows; }
 
 }  // namespace
+
+Window::Window() = default;
+Window::~Window() = default;
 
 // Window handles are even: the low bit of a handle passed to
 // SetForegroundWindow means "with its owned windows", so it must never be part
 // of a real handle. Odd values are refused.
-HWND AddWindowToTable(Window* window)
+HWND AddWindowToTable(std::unique_ptr<Window> window)
 {
-    return reinterpret_cast<HWND>(Table().Add(window) << 1);
+    return reinterpret_cast<HWND>(Table().Add(std::move(window)) << 1);
 }
 
 static std::uintptr_t TableHandle(HWND hwnd)
@@ -33,7 +34,7 @@ static std::uintptr_t TableHandle(HWND hwnd)
     return (value & 1) ? 0 : value >> 1;
 }
 
-void RemoveWindowFromTable(HWND hwnd) { Table().Remove(TableHandle(hwnd)); }
+std::unique_ptr<Window> RemoveWindowFromTable(HWND hwnd) { return Table().Remove(TableHandle(hwnd)); }
 
 Window* LookupWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
 

@@ -28,6 +28,11 @@ public:
 };
 
 struct Window {
+    Window();
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
     HWND hwnd = nullptr;
     CString className;
     DWORD style = 0;
@@ -46,13 +51,13 @@ struct Window {
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client
     CaptionStrip* strip = nullptr;
 
-    CWnd* object = nullptr;      // receives the messages
-    CWnd* autoObject = nullptr;  // made for the window; deleted with it
+    CWnd* object = nullptr;                // receives the messages
+    std::unique_ptr<CWnd> autoObject;      // made for the window when the program attached none
     std::unique_ptr<ControlData> controlData;
 
     std::vector<HWND> children;  // creation order: z-order and tab order
     HWND lastFocus = nullptr;    // focus to restore when the window is activated again
-    std::map<UINT_PTR, QTimer*> timers;
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;
     LONG_PTR userData = 0;
     LRESULT dialogResult = 0;    // DWL_MSGRESULT
     SIZE baseUnits{0, 0};        // dialogs: the template font's dialog base units

@@ -11,6 +11,7 @@
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/qt/TopLevelFrame.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowClassRegistry.h"
 #include "platform/ui/WindowTable.h"
@@ -22,6 +23,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cassert>
 #include <map>
 
 namespace platform {
@@ -43,15 +45,6 @@ BOOL WindowAccess::PreTranslateMessage(CWnd* object, MSG* msg) { return object->
 void WindowAccess::PostNcDestroy(CWnd* object) { object->PostNcDestroy(); }
 
 namespace {
-
-HWND g_focus = nullptr;
-HWND g_active = nullptr;
-
-std::map<int, MessageObserver>& Observers()
-{
-    static std::map<int, MessageObserver> observers;
-    return observers;
-}
 
 QFont DefaultFont()
 {
@@ -137,8 +130,8 @@ void Synthesize(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
 
 void SaveFocusOf(HWND topLevel)
 {
-    if (Window* w = LookupWindow(topLevel); w && g_focus && IsDescendant(topLevel, g_focus))
-        w->lastFocus = g_focus;
+    if (Window* w = LookupWindow(topLevel); w && Ui().focus && IsDescendant(topLevel, Ui().focus))
+        w->lastFocus = Ui().focus;
 }
 
 }  // namespace
@@ -198,13 +191,12 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     const WindowClass* cls = FindWindowClass(cs.lpszClass);
     const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
 
-    auto* w = new Window;
-    w->hwnd = AddWindowToTable(w);
-    if (!w->hwnd) {
-        delete w;
+    auto owned = std::make_unique<Window>();
+    Window* w = owned.get();
+    const HWND hwnd = AddWindowToTable(std::move(owned));
+    if (!hwnd)
         return nullptr;
-    }
-    HWND hwnd = w->hwnd;
+    w->hwnd = hwnd;
     w->className = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? CString(cs.lpszClass) : CString();
     w->style = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;   // ShowWindow below makes it visible
     w->exStyle = cs.dwExStyle;
@@ -230,8 +222,8 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     if (object) {
         w->object = object;
     } else {
-        w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
-        w->object = w->autoObject;
+        w->autoObject.reset(windowClass.makeObject ? windowClass.makeObject() : new CWnd);
+        w->object = w->autoObject.get();
     }
     w->object->m_hWnd = hwnd;
 
@@ -287,10 +279,10 @@ BOOL DestroyWindowTree(HWND hwnd)
     if (!w || w->destroying)
         return FALSE;
     w->destroying = true;
-    const bool wasActive = (g_active == hwnd);
+    const bool wasActive = (Ui().active == hwnd);
     const HWND owner = w->owner;
 
-    if (g_focus && IsDescendant(hwnd, g_focus))
+    if (Ui().focus && IsDescendant(hwnd, Ui().focus))
         SetFocusTo(nullptr);
     if (QWidget* outer = w->Outer())
         outer->hide();
@@ -310,8 +302,6 @@ BOOL DestroyWindowTree(HWND hwnd)
     w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
-    for (auto& [id, timer] : w->timers)
-        delete timer;
     w->timers.clear();
     Dispatch(hwnd, WM_NCDESTROY, 0, 0);
 
@@ -321,16 +311,16 @@ BOOL DestroyWindowTree(HWND hwnd)
     if (Window* parent = LookupWindow(w->parent))
         parent->children.erase(std::remove(parent->children.begin(), parent->children.end(), hwnd),
                                parent->children.end());
-    if (g_focus == hwnd)
-        g_focus = nullptr;
-    if (g_active == hwnd)
-        g_active = nullptr;
+    if (Ui().focus == hwnd)
+        Ui().focus = nullptr;
+    if (Ui().active == hwnd)
+        Ui().active = nullptr;
     if (w->IsTopLevel())
         WithdrawTopLevelWindow(hwnd);
-    RemoveWindowFromTable(hwnd);
+    std::unique_ptr<Window> owned = RemoveWindowFromTable(hwnd);
 
     CWnd* object = w->object;
-    CWnd* autoObject = w->autoObject;
+    std::unique_ptr<CWnd> autoObject = std::move(w->autoObject);
     if (object)
         object->m_hWnd = nullptr;
     if (QWidget* outer = w->Outer()) {
@@ -339,13 +329,11 @@ BOOL DestroyWindowTree(HWND hwnd)
     }
     if (w->ownedFont)
         ::DeleteObject(w->ownedFont);
-    delete w;
+    owned.reset();
 
-    if (autoObject) {
-        autoObject->m_hWnd = nullptr;
-        delete autoObject;
-    }
-    if (object && object != autoObject)
+    const bool programObject = object && object != autoObject.get();
+    autoObject.reset();
+    if (programObject)
         WindowAccess::PostNcDestroy(object);   // may delete the object
     if (wasActive && LookupWindow(owner))
         Activate(owner);
@@ -359,16 +347,13 @@ BOOL AttachObject(HWND hwnd, CWnd* object)
         return FALSE;
     if (w->object == object)
         return TRUE;
-    if (w->object && w->object != w->autoObject)
+    if (w->object && w->object != w->autoObject.get())
         return FALSE;   // a window has one program object at a time
-    CWnd* old = w->autoObject;
+    std::unique_ptr<CWnd> old = std::move(w->autoObject);
     w->object = object;
-    w->autoObject = nullptr;
     object->m_hWnd = hwnd;
-    if (old) {
+    if (old)
         old->m_hWnd = nullptr;
-        delete old;
-    }
     return TRUE;
 }
 
@@ -383,28 +368,43 @@ HWND DetachObject(CWnd* object)
         return nullptr;
     const WindowClass* cls = FindWindowClass(w->className);
     const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
-    w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
-    w->object = w->autoObject;
+    w->autoObject.reset(windowClass.makeObject ? windowClass.makeObject() : new CWnd);
+    w->object = w->autoObject.get();
     w->object->m_hWnd = hwnd;
     return hwnd;
 }
 
 // --- dispatch -----------------------------------------------------------------
 
-LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, RoutedEvent* routed)
 {
+    assert(OnUiThread() && "windows are used on the UI thread only");
+    UiState& ui = Ui();
     Window* w = LookupWindow(hwnd);
     if (!w || !w->object)
         return 0;
-    if (!Observers().empty()) {
-        const auto observers = Observers();   // an observer may remove itself
+    if (!ui.observers.empty()) {
+        const auto observers = ui.observers;   // an observer may remove itself
         for (const auto& [id, observer] : observers)
             observer(hwnd, message, wParam, lParam);
         w = LookupWindow(hwnd);
         if (!w || !w->object)
             return 0;
     }
+    struct Frame {
+        explicit Frame(const MessageFrame& frame) { Ui().frames.push_back(frame); }
+        ~Frame() { Ui().frames.pop_back(); }
+    } frame(MessageFrame{MSG{hwnd, message, wParam, lParam, 0, {0, 0}}, routed});
     return WindowAccess::WindowProc(w->object, message, wParam, lParam);
+}
+
+const MessageFrame* CurrentMessage(HWND hwnd)
+{
+    const auto& frames = Ui().frames;
+    for (auto it = frames.rbegin(); it != frames.rend(); ++it)
+        if (it->msg.hwnd == hwnd)
+            return &*it;
+    return nullptr;
 }
 
 LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -460,7 +460,7 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && w->lastFocus && IsDescendant(hwnd, w->lastFocus) &&
-            g_focus != w->lastFocus)
+            Ui().focus != w->lastFocus)
             SetFocusTo(w->lastFocus);
         return 0;
     case WM_TIMER:
@@ -475,7 +475,7 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         // A tap focuses what takes focus on a click, whether or not Qt
         // thinks the desktop window is active.
-        if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && g_focus != hwnd) {
+        if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && Ui().focus != hwnd) {
             SetFocusTo(hwnd);
             if (!(w = LookupWindow(hwnd)))
                 return 0;
@@ -502,9 +502,9 @@ LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 HWND FocusWindow()
 {
-    if (g_focus && !LookupWindow(g_focus))
-        g_focus = nullptr;
-    return g_focus;
+    if (Ui().focus && !LookupWindow(Ui().focus))
+        Ui().focus = nullptr;
+    return Ui().focus;
 }
 
 static HWND MoveFocus(HWND hwnd, bool moveQt)
@@ -516,16 +516,16 @@ static HWND MoveFocus(HWND hwnd, bool moveQt)
         return old;
     if (hwnd) {
         HWND top = TopLevelOf(hwnd);
-        if (top != g_active)
+        if (top != Ui().active)
             Activate(top);
         if (FocusWindow() == hwnd)
             return old;
         old = FocusWindow();
     }
-    g_focus = hwnd;
+    Ui().focus = hwnd;
     if (old)
         Dispatch(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (g_focus != hwnd)
+    if (Ui().focus != hwnd)
         return old;   // a WM_KILLFOCUS handler moved the focus elsewhere
     if (Window* w = LookupWindow(hwnd)) {
         if (moveQt && w->widget)
@@ -557,9 +557,9 @@ void FocusChangedByQt(HWND hwnd)
 
 HWND ActiveWindow()
 {
-    if (g_active && !LookupWindow(g_active))
-        g_active = nullptr;
-    return g_active;
+    if (Ui().active && !LookupWindow(Ui().active))
+        Ui().active = nullptr;
+    return Ui().active;
 }
 
 HWND Activate(HWND hwnd)
@@ -568,13 +568,13 @@ HWND Activate(HWND hwnd)
     HWND old = ActiveWindow();
     if (old == hwnd)
         return old;
-    g_active = hwnd;
+    Ui().active = hwnd;
     if (old) {
         SaveFocusOf(old);
         Dispatch(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
-        if (g_active != hwnd)
+        if (Ui().active != hwnd)
             return old;
-        if (g_focus && IsDescendant(old, g_focus))
+        if (Ui().focus && IsDescendant(old, Ui().focus))
             MoveFocus(nullptr, false);
     }
     if (Window* w = LookupWindow(hwnd)) {
@@ -592,12 +592,12 @@ HWND Activate(HWND hwnd)
 
 int AddMessageObserver(MessageObserver observer)
 {
-    static int next = 0;
-    Observers()[++next] = std::move(observer);
-    return next;
+    UiState& ui = Ui();
+    ui.observers[++ui.lastObserver] = std::move(observer);
+    return ui.lastObserver;
 }
 
-void RemoveMessageObserver(int id) { Observers().erase(id); }
+void RemoveMessageObserver(int id) { Ui().observers.erase(id); }
 
 void BroadcastSettingChange(UINT flags, LPCWSTR section)
 {

@@ -22,8 +22,14 @@ struct WindowAccess {
 HWND CreateWindowFor(const CREATESTRUCT& cs, CWnd* object);
 BOOL DestroyWindowTree(HWND hwnd);
 
+struct RoutedEvent;
+struct MessageFrame;
+
 // SendMessage: the window's receiver, synchronously; 0 for a stale handle.
-LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// `routed` is the Qt event the message stands for, if any.
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, RoutedEvent* routed = nullptr);
+// The innermost message being handled for hwnd; null if none.
+const MessageFrame* CurrentMessage(HWND hwnd);
 // What every window does with a message nobody handled.
 LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,6 +1,7 @@
 #include "platform/ui/qt/EventBridge.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
@@ -22,42 +23,15 @@
 namespace platform {
 namespace {
 
-struct InFlight {
-    QEvent* event;
-    HWND hwnd;
-    UINT message;
-    bool letQt;
-};
-
-struct PaintScope {
-    HWND hwnd;
-    QWidget* widget;
-    std::unique_ptr<QPainter> painter;
-};
-
-std::vector<InFlight*>& Flights()
-{
-    static std::vector<InFlight*> flights;
-    return flights;
-}
-
-std::vector<PaintScope*>& Paints()
-{
-    static std::vector<PaintScope*> paints;
-    return paints;
-}
+enum class Route { NotOurs, Eat, PassOn };
 
 // While an input event goes on to its widget, Qt may hand it (or a copy) on
 // to the widget's parents; none of that is a message.
-int g_passingOn = 0;
-
-enum class Route { NotOurs, Eat, PassOn };
-
 void PassOn(QWidget* widget, QEvent* event)
 {
-    ++g_passingOn;
+    ++Ui().passingOn;
     QCoreApplication::sendEvent(widget, event);
-    --g_passingOn;
+    --Ui().passingOn;
 }
 
 bool Finish(Route route, QWidget* widget, QEvent* event)
@@ -73,10 +47,10 @@ bool Finish(Route route, QWidget* widget, QEvent* event)
 
 bool IsBeingRouted(QEvent* event)
 {
-    if (g_passingOn > 0)
+    if (Ui().passingOn > 0)
         return true;
-    for (InFlight* f : Flights())
-        if (f->event == event)
+    for (const MessageFrame& f : Ui().frames)
+        if (f.routed && f.routed->event == event)
             return true;
     return false;
 }
@@ -85,11 +59,9 @@ bool IsBeingRouted(QEvent* event)
 // behaviour let Qt have the event.
 bool SendRouted(QEvent* event, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    InFlight flight{event, hwnd, message, false};
-    Flights().push_back(&flight);
-    ::SendMessage(hwnd, message, wParam, lParam);
-    Flights().erase(std::find(Flights().begin(), Flights().end(), &flight));
-    return flight.letQt;
+    RoutedEvent routed{event, nullptr, false};
+    Dispatch(hwnd, message, wParam, lParam, &routed);
+    return routed.delivered;
 }
 
 LPARAM KeyLParam(const QKeyEvent* key, bool up)
@@ -201,12 +173,14 @@ bool RoutePaint(QWidget* widget, QPaintEvent* paint)
     Window* w = LookupWindow(hwnd);
     if (!w || w->widget != widget)
         return false;
-    PaintScope scope{hwnd, widget, nullptr};
-    Paints().push_back(&scope);
+    PaintScope scope;
+    scope.hwnd = hwnd;
+    scope.surface = widget;
+    Ui().paints.push_back(&scope);
     bool letQt = SendRouted(paint, hwnd, WM_PAINT, 0, 0);
     if (scope.painter)
         scope.painter->end();
-    Paints().erase(std::find(Paints().begin(), Paints().end(), &scope));
+    Ui().paints.erase(std::find(Ui().paints.begin(), Ui().paints.end(), &scope));
     return !letQt;
 }
 
@@ -271,35 +245,32 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
 
 bool EventBridge::LetQtHandle(HWND hwnd, UINT message)
 {
-    auto& flights = Flights();
-    for (auto it = flights.rbegin(); it != flights.rend(); ++it) {
-        if ((*it)->hwnd == hwnd && (*it)->message == message) {
-            (*it)->letQt = true;
-            return true;
-        }
-    }
-    return false;
+    const MessageFrame* frame = CurrentMessage(hwnd);
+    if (!frame || !frame->routed || frame->msg.message != message)
+        return false;
+    frame->routed->delivered = true;
+    return true;
 }
 
 bool EventBridge::DeliverRaw(QWidget* widget, QEvent* event)
 {
     if (!widget)
         return false;
-    ++g_passingOn;
+    ++Ui().passingOn;
     const bool result = QCoreApplication::sendEvent(widget, event);
-    --g_passingOn;
+    --Ui().passingOn;
     return result;
 }
 
 QPainter* EventBridge::PaintPainter(HWND hwnd)
 {
-    auto& paints = Paints();
+    auto& paints = Ui().paints;
     for (auto it = paints.rbegin(); it != paints.rend(); ++it) {
         PaintScope* scope = *it;
-        if (scope->hwnd != hwnd)
+        if (scope->hwnd != hwnd || !scope->surface)
             continue;
         if (!scope->painter)
-            scope->painter = std::make_unique<QPainter>(scope->widget);
+            scope->painter = std::make_unique<QPainter>(scope->surface);
         return scope->painter->isActive() ? scope->painter.get() : nullptr;
     }
     return nullptr;

@@ -5,6 +5,8 @@
 #include "platform/gdi/CRect.h"
 #include "platform/testing/MessageRecorder.h"
 
+#include <thread>
+
 using platform::testing::MessageRecorder;
 
 namespace {
@@ -198,4 +200,18 @@ TEST_F(WindowHandleTest, CreateAnsweredWithMinusOneFails)
     EXPECT_FALSE(refuse.CreateEx(0, u"X", u"", WS_CHILD, 0, 0, 10, 10, top, nullptr));
     EXPECT_EQ(refuse.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandle(top)->GetWindow(GW_CHILD), nullptr);
+}
+
+TEST_F(WindowHandleTest, MessagesFromAnotherThreadStopTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    HWND top = MakeTopLevel();
+    ASSERT_NE(top, nullptr);
+    EXPECT_DEATH(
+        {
+            std::thread other([top] { ::SendMessage(top, WM_USER, 0, 0); });
+            other.join();
+        },
+        "UI thread");
+    EXPECT_EQ(::SendMessage(top, WM_USER, 0, 0), 0) << "the UI thread itself may send";
 }
