@@ -2,7 +2,7 @@
 
 #include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/qt/EventBridge.h"
+#include "platform/ui/qt/Keys.h"
 #include "platform/ui/MessageBoxDialog.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
@@ -42,34 +42,6 @@ void SendKey(QWidget* target, int key, const QString& text)
     QApplication::sendEvent(target, &release);
 }
 
-QString TextOfKey(UINT vk)
-{
-    switch (vk) {
-    case VK_RETURN: return QStringLiteral("\r");
-    case VK_ESCAPE: return QString(QChar(0x1B));
-    case VK_TAB: return QStringLiteral("\t");
-    case VK_BACK: return QString(QChar(0x08));
-    case VK_SPACE: return QStringLiteral(" ");
-    default: return QString();
-    }
-}
-
-int KeyOfChar(QChar c)
-{
-    if (c.unicode() < 0x80 && c.isLetter())
-        return Qt::Key_A + (c.toUpper().unicode() - 'A');
-    if (c.isDigit() && c.unicode() < 0x80)
-        return Qt::Key_0 + (c.unicode() - '0');
-    switch (c.unicode()) {
-    case ' ': return Qt::Key_Space;
-    case '\r':
-    case '\n': return Qt::Key_Return;
-    case '\t': return Qt::Key_Tab;
-    case 0x08: return Qt::Key_Backspace;
-    default: return c.unicode() < 0x80 ? int(c.unicode()) : int(Qt::Key_unknown);
-    }
-}
-
 }  // namespace
 
 void TapWindow(HWND hwnd)
@@ -97,11 +69,11 @@ void TypeText(HWND hwnd, const CString& text)
 {
     for (int i = 0; i < text.GetLength(); ++i) {
         const QChar c(text.GetAt(i));
-        SendKey(InputWidget(hwnd), KeyOfChar(c), QString(c == u'\n' ? QChar(u'\r') : c));
+        SendKey(InputWidget(hwnd), QtKeyOfCharacter(c), QString(c == u'\n' ? QChar(u'\r') : c));
     }
 }
 
-void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfKey(vk)); }
+void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfVirtualKey(vk)); }
 
 bool DialogDriver::IsOpen() const { return ::IsWindow(m_hDlg) != FALSE; }
 

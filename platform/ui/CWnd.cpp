@@ -54,7 +54,22 @@ BOOL CWnd::Attach(HWND hWnd) { return SubclassWindow(hWnd); }
 
 HWND CWnd::Detach() { return UnsubclassWindow(); }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) { return platform::AttachObject(hWnd, this); }
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!platform::CanAttach(hWnd, this))
+        return FALSE;
+    if (CWnd::FromHandle(hWnd) == this)
+        return TRUE;
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    if (!::IsWindow(hWnd) || m_hWnd != hWnd) {
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    return platform::AttachObject(hWnd, this);
+}
+
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
@@ -182,7 +197,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return platform::GenericWindowProc(m_hWnd, message, wParam, lParam);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
+    return w ? ::CallWindowProc(w->proc, m_hWnd, message, wParam, lParam) : 0;
 }
 
 LRESULT CWnd::Default()

@@ -14,16 +14,15 @@
 
 namespace platform {
 
-// The standard controls register their window classes here. Until a class is
-// registered, windows of it get the generic placeholder.
+// The standard controls register their window classes here.
 void RegisterControlClasses()
 {
-    RegisterWindowClass({WC_STATIC, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
-    RegisterWindowClass({WC_BUTTON, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
-    RegisterWindowClass({WC_EDIT, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
-    RegisterWindowClass({WC_COMBOBOX, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
-    RegisterWindowClass({WC_LISTVIEW, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
-    RegisterWindowClass({WC_HEADER, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
+    RegisterWindowClass({WC_STATIC, nullptr, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
+    RegisterWindowClass({WC_BUTTON, nullptr, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
+    RegisterWindowClass({WC_EDIT, nullptr, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
+    RegisterWindowClass({WC_COMBOBOX, nullptr, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
+    RegisterWindowClass({WC_LISTVIEW, nullptr, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
+    RegisterWindowClass({WC_HEADER, nullptr, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
 }
 
 }  // namespace platform

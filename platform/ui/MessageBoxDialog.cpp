@@ -78,7 +78,7 @@ void RegisterIconClass()
     if (done)
         return;
     done = true;
-    RegisterWindowClass({kIconClass, [](HWND, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
+    RegisterWindowClass({kIconClass, nullptr, [](HWND, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
                              return new IconWidget(static_cast<UINT>(cs.style & MB_ICONMASK), parent);
                          },
                          {}});

@@ -235,6 +235,37 @@ LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
     return old;
 }
 
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex)
+{
+    Window* w = LookupWindow(hWnd);
+    if (!w)
+        return 0;
+    switch (nIndex) {
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_USERDATA: return w->userData;
+    case DWL_MSGRESULT: return w->dialogResult;
+    default: return GetWindowLong(hWnd, nIndex);
+    }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    Window* w = LookupWindow(hWnd);
+    if (!w)
+        return 0;
+    const LONG_PTR old = GetWindowLongPtr(hWnd, nIndex);
+    switch (nIndex) {
+    case GWLP_WNDPROC:
+        if (!dwNewLong)
+            return 0;   // a window always has a procedure
+        w->proc = reinterpret_cast<WNDPROC>(dwNewLong);
+        return old;
+    case GWLP_USERDATA: w->userData = dwNewLong; return old;
+    case DWL_MSGRESULT: w->dialogResult = dwNewLong; return old;
+    default: return SetWindowLong(hWnd, nIndex, static_cast<LONG>(dwNewLong));
+    }
+}
+
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
 {
     Window* w = LookupWindow(hWnd);
@@ -421,11 +452,6 @@ UINT RegisterWindowMessage(LPCWSTR lpString)
         return 0;
     registered.emplace(key, next);
     return next;
-}
-
-LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    return platform::GenericWindowProc(hWnd, Msg, wParam, lParam);
 }
 
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)

@@ -30,6 +30,11 @@ BOOL SetDlgItemText(HWND hDlg, int nIDDlgItem, LPCWSTR lpString);
 UINT GetDlgItemText(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int nMaxCount);
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
+// GWLP_WNDPROC is the window's procedure behind its object (the class's, at
+// first): a procedure put there sees the messages the object passes on, and
+// passes on with CallWindowProc to the one it replaced.
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex);
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);

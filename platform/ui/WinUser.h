@@ -483,6 +483,9 @@ constexpr UINT GW_CHILD = 5;
 
 // GetWindowLong indexes.
 constexpr int GWL_WNDPROC = -4;
+constexpr int GWLP_WNDPROC = -4;
+constexpr int GWLP_USERDATA = -21;
+constexpr int GWLP_ID = -12;
 constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;

@@ -2,7 +2,8 @@
 // The platform's record of one window: what the handle stands for. The C++
 // object that handles the window's messages (a CWnd) is separate and may be
 // swapped by subclassing, so whatever a control must keep about itself lives
-// here (in its widget or its ControlData), never in the CWnd object.
+// here (in its widget or its ControlData), never in the CWnd object; what the
+// control does is its class's procedure (`proc`).
 
 #include "platform/core/CString.h"
 #include "platform/ui/WinUser.h"
@@ -51,7 +52,10 @@ struct Window {
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client
     CaptionStrip* strip = nullptr;
 
-    CWnd* object = nullptr;                // receives the messages
+    // The window's behaviour: its class's procedure, or the one a subclass
+    // put in its place (GWLP_WNDPROC). The object's DefWindowProc calls it.
+    WNDPROC proc = nullptr;
+    CWnd* object = nullptr;                // receives the messages first
     std::unique_ptr<CWnd> autoObject;      // made for the window when the program attached none
     std::unique_ptr<ControlData> controlData;
 

@@ -42,19 +42,29 @@ LRESULT WindowAccess::DefWindowProc(CWnd* object, UINT message, WPARAM wParam, L
 
 BOOL WindowAccess::PreTranslateMessage(CWnd* object, MSG* msg) { return object->PreTranslateMessage(msg); }
 
+void WindowAccess::PreSubclassWindow(CWnd* object) { object->PreSubclassWindow(); }
+
 void WindowAccess::PostNcDestroy(CWnd* object) { object->PostNcDestroy(); }
 
 namespace {
 
-QFont DefaultFont()
+QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
+
+void SaveFocusOf(HWND topLevel)
+{
+    if (Window* w = LookupWindow(topLevel); w && Ui().focus && IsDescendant(topLevel, Ui().focus))
+        w->lastFocus = Ui().focus;
+}
+
+}  // namespace
+
+QFont DefaultWindowFont()
 {
     static const QFont font = FontFromLogFont(DefaultLogFont());
     return font;
 }
 
-QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
-
-void UpdateTitle(Window& w)
+void ShowTitle(Window& w)
 {
     if (!w.frame)
         return;
@@ -65,76 +75,12 @@ void UpdateTitle(Window& w)
         w.strip->SetTitle(title);
 }
 
-QWidget* FocusTarget(Window& w)
-{
-    QWidget* target = w.widget;
-    if (!target)
-        return nullptr;
-    if (QWidget* fw = target->window()->focusWidget(); fw && (fw == target || target->isAncestorOf(fw)))
-        return fw;
-    if (QWidget* proxy = target->focusProxy())
-        return proxy;
-    return target;
-}
+QPoint ClientOffset(const Window&) { return QPoint(0, 0); }
 
-// Turns a message sent by code into the Qt event a user would have caused.
-void Synthesize(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
+QRect ClientRect(const Window& w)
 {
-    QWidget* target = FocusTarget(w);
-    if (!target)
-        return;
-    switch (message) {
-    case WM_CHAR: {
-        const QChar c(static_cast<char16_t>(wParam));
-        int key = Qt::Key_unknown;
-        switch (wParam) {
-        case VK_BACK: key = Qt::Key_Backspace; break;
-        case VK_RETURN: key = Qt::Key_Return; break;
-        case VK_TAB: key = Qt::Key_Tab; break;
-        case VK_ESCAPE: key = Qt::Key_Escape; break;
-        default:
-            if (c.isLetterOrNumber() && c.unicode() < 0x80)
-                key = c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : Qt::Key_A + (c.toUpper().unicode() - 'A');
-            else if (c.unicode() == ' ')
-                key = Qt::Key_Space;
-        }
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        EventBridge::DeliverRaw(target, &event);
-        break;
-    }
-    case WM_KEYDOWN: {
-        // Keys whose work the character does (Backspace, Enter...) act through WM_CHAR.
-        if (wParam == VK_BACK || wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE ||
-            (wParam >= '0' && wParam <= 'Z') || wParam == VK_SPACE)
-            return;
-        QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(static_cast<UINT>(wParam)), Qt::NoModifier);
-        EventBridge::DeliverRaw(target, &event);
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-        const QPointF local(static_cast<SHORT>(LOWORD(lParam)) + 0.5, static_cast<SHORT>(HIWORD(lParam)) + 0.5);
-        QWidget* child = w.widget->childAt(local.toPoint());
-        QWidget* receiver = child ? child : w.widget.data();
-        const QPointF pos = receiver->mapFrom(w.widget, local);
-        const bool down = message == WM_LBUTTONDOWN;
-        QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, pos,
-                          receiver->mapToGlobal(pos), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        EventBridge::DeliverRaw(receiver, &event);
-        break;
-    }
-    default: break;
-    }
+    return QRect(0, 0, std::max<int>(0, w.rect.right - w.rect.left), std::max<int>(0, w.rect.bottom - w.rect.top));
 }
-
-void SaveFocusOf(HWND topLevel)
-{
-    if (Window* w = LookupWindow(topLevel); w && Ui().focus && IsDescendant(topLevel, Ui().focus))
-        w->lastFocus = Ui().focus;
-}
-
-}  // namespace
 
 // --- lookup helpers ---------------------------------------------------------
 
@@ -189,7 +135,7 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
         return nullptr;
 
     const WindowClass* cls = FindWindowClass(cs.lpszClass);
-    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
+    const WindowClass& windowClass = cls ? *cls : PlainWindowClass();
 
     auto owned = std::make_unique<Window>();
     Window* w = owned.get();
@@ -218,6 +164,7 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
         cs.cy = work.Height();
     }
     w->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    w->proc = windowClass.proc;
 
     if (object) {
         w->object = object;
@@ -247,17 +194,22 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     }
     w->widget = widget;
     TagWidget(widget, hwnd);
-    widget->setFont(DefaultFont());
+    widget->setFont(DefaultWindowFont());
     widget->setEnabled(w->enabled);
     if (w->frame) {
         static_cast<TopLevelFrame*>(w->frame.data())->SetClient(widget, cs.cx, cs.cy);
         widget->show();
-        UpdateTitle(*w);
+        ShowTitle(*w);
     } else {
         ApplyGeometry(*w);
         widget->setVisible(false);
     }
 
+    if (object) {
+        WindowAccess::PreSubclassWindow(object);
+        if (!LookupWindow(hwnd))
+            return nullptr;
+    }
     cs.hMenu = child ? cs.hMenu : nullptr;
     if (Dispatch(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindowTree(hwnd);
@@ -340,15 +292,22 @@ BOOL DestroyWindowTree(HWND hwnd)
     return TRUE;
 }
 
-BOOL AttachObject(HWND hwnd, CWnd* object)
+bool CanAttach(HWND hwnd, const CWnd* object)
 {
     Window* w = LookupWindow(hwnd);
     if (!w || !object || (object->m_hWnd && object->m_hWnd != hwnd))
+        return false;
+    // A window has one program object at a time.
+    return w->object == object || !w->object || w->object == w->autoObject.get();
+}
+
+BOOL AttachObject(HWND hwnd, CWnd* object)
+{
+    if (!CanAttach(hwnd, object))
         return FALSE;
+    Window* w = LookupWindow(hwnd);
     if (w->object == object)
         return TRUE;
-    if (w->object && w->object != w->autoObject.get())
-        return FALSE;   // a window has one program object at a time
     std::unique_ptr<CWnd> old = std::move(w->autoObject);
     w->object = object;
     object->m_hWnd = hwnd;
@@ -367,7 +326,7 @@ HWND DetachObject(CWnd* object)
     if (!w || w->object != object)
         return nullptr;
     const WindowClass* cls = FindWindowClass(w->className);
-    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
+    const WindowClass& windowClass = cls ? *cls : PlainWindowClass();
     w->autoObject.reset(windowClass.makeObject ? windowClass.makeObject() : new CWnd);
     w->object = w->autoObject.get();
     w->object->m_hWnd = hwnd;
@@ -405,97 +364,6 @@ const MessageFrame* CurrentMessage(HWND hwnd)
         if (it->msg.hwnd == hwnd)
             return &*it;
     return nullptr;
-}
-
-LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Window* w = LookupWindow(hwnd);
-    if (!w)
-        return 0;
-    switch (message) {
-    case WM_SETTEXT:
-        w->text = reinterpret_cast<LPCWSTR>(lParam);
-        UpdateTitle(*w);
-        if (w->widget) {
-            if (!w->frame)
-                w->widget->setAccessibleName(ToQString(w->text));
-            w->widget->update();
-        }
-        return TRUE;
-    case WM_GETTEXT: {
-        return static_cast<LRESULT>(CopyText(std::u16string_view(w->text.GetString(), w->text.GetLength()),
-                                             reinterpret_cast<LPWSTR>(lParam), static_cast<std::size_t>(wParam)));
-    }
-    case WM_GETTEXTLENGTH:
-        return w->text.GetLength();
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wParam);
-        if (w->widget) {
-            GdiObject* font = LookupGdiObject(w->font, GdiKind::Font);
-            w->widget->setFont(font ? font->font : DefaultFont());
-            if (LOWORD(lParam))
-                w->widget->update();
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(LookupGdiObject(w->font) ? w->font : nullptr);
-    case WM_CLOSE:
-        ::DestroyWindow(hwnd);
-        return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
-        if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
-            dc->SetTextColor(::GetSysColor(field ? COLOR_WINDOWTEXT : COLOR_STATICTEXT));
-            dc->SetBkColor(::GetSysColor(field ? COLOR_WINDOW : COLOR_STATIC));
-        }
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(field ? COLOR_WINDOW : COLOR_STATIC));
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && w->lastFocus && IsDescendant(hwnd, w->lastFocus) &&
-            Ui().focus != w->lastFocus)
-            SetFocusTo(w->lastFocus);
-        return 0;
-    case WM_TIMER:
-        if (lParam) {
-            auto proc = reinterpret_cast<void (*)(HWND, UINT, UINT_PTR, DWORD)>(lParam);
-            proc(hwnd, WM_TIMER, static_cast<UINT_PTR>(wParam), 0);
-        }
-        return 0;
-    case WM_PAINT:
-        EventBridge::LetQtHandle(hwnd, message);
-        return 0;
-    case WM_LBUTTONDOWN:
-        // A tap focuses what takes focus on a click, whether or not Qt
-        // thinks the desktop window is active.
-        if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && Ui().focus != hwnd) {
-            SetFocusTo(hwnd);
-            if (!(w = LookupWindow(hwnd)))
-                return 0;
-        }
-        if (!EventBridge::LetQtHandle(hwnd, message))
-            Synthesize(*w, message, wParam, lParam);
-        return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        if (!EventBridge::LetQtHandle(hwnd, message))
-            Synthesize(*w, message, wParam, lParam);
-        return 0;
-    default:
-        return 0;
-    }
 }
 
 // --- focus and activation -------------------------------------------------------

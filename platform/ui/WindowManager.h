@@ -13,6 +13,7 @@ struct WindowAccess {
     static LRESULT WindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT DefWindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam);
     static BOOL PreTranslateMessage(CWnd* object, MSG* msg);
+    static void PreSubclassWindow(CWnd* object);
     static void PostNcDestroy(CWnd* object);
 };
 
@@ -30,12 +31,16 @@ struct MessageFrame;
 LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, RoutedEvent* routed = nullptr);
 // The innermost message being handled for hwnd; null if none.
 const MessageFrame* CurrentMessage(HWND hwnd);
-// What every window does with a message nobody handled.
-LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The font of a window nobody gave one.
+QFont DefaultWindowFont();
+// Shows a top-level window's text as its title (caption strip and desktop window).
+void ShowTitle(Window& w);
 
 // Swaps the receiving object; the platform-made object is deleted. Returns FALSE
 // for a stale handle or an object already attached to another window.
 BOOL AttachObject(HWND hwnd, CWnd* object);
+// Whether AttachObject would take `object` for hwnd.
+bool CanAttach(HWND hwnd, const CWnd* object);
 // Gives the window back to a fresh platform-made object; returns the handle.
 HWND DetachObject(CWnd* object);
 
@@ -44,6 +49,11 @@ HWND SetFocusTo(HWND hwnd);                 // sends WM_KILLFOCUS / WM_SETFOCUS,
 void FocusChangedByQt(HWND hwnd);           // the user clicked or tabbed into hwnd
 HWND ActiveWindow();
 HWND Activate(HWND hwnd);                   // top-level windows: WM_ACTIVATE to both
+
+// Where the client area's (0, 0) lies in the window's widget.
+QPoint ClientOffset(const Window& w);
+// The client area: (0, 0) to its width and height.
+QRect ClientRect(const Window& w);
 
 HWND TopLevelOf(HWND hwnd);
 bool IsDescendant(HWND ancestor, HWND hwnd);   // hwnd is ancestor or below it

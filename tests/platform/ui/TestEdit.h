@@ -48,7 +48,7 @@ protected:
 public:
     static void Register()
     {
-        platform::RegisterWindowClass({u"TESTEDIT",
+        platform::RegisterWindowClass({u"TESTEDIT", nullptr,
                                        [](HWND, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
                                            auto* edit = new QLineEdit(parent);
                                            edit->setFrame(true);

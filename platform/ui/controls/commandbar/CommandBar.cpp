@@ -58,7 +58,7 @@ void RegisterCommandBarClass()
     if (registered)
         return;
     registered = true;
-    RegisterWindowClass({COMMANDBAR_CLASS,
+    RegisterWindowClass({COMMANDBAR_CLASS, nullptr,
                          [](HWND hwnd, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
                              Window* w = LookupWindow(hwnd);
                              if (!w || !parent)
