@@ -10,6 +10,7 @@
 #include "platform/ui/controls/edit/EditWidget.h"
 #include "platform/ui/controls/listview/ListViewWidget.h"
 #include "platform/ui/controls/static/CStatic.h"
+#include "platform/ui/controls/static/StaticProc.h"
 #include "platform/ui/controls/static/StaticWidget.h"
 
 namespace platform {
@@ -17,7 +18,7 @@ namespace platform {
 // The standard controls register their window classes here.
 void RegisterControlClasses()
 {
-    RegisterWindowClass({WC_STATIC, nullptr, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
+    RegisterWindowClass({WC_STATIC, StaticProc, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
     RegisterWindowClass({WC_BUTTON, nullptr, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
     RegisterWindowClass({WC_EDIT, nullptr, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
     RegisterWindowClass({WC_COMBOBOX, nullptr, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});

@@ -1,8 +1,10 @@
 #pragma once
-// Text and change helpers shared by the Qt-backed standard controls.
+// Text, change and notification helpers shared by the standard controls.
 
 #include "platform/core/TextCopy.h"
 #include "platform/core/Types.h"
+#include "platform/ui/WinApi.h"
+#include "platform/ui/Window.h"
 
 #include <QString>
 
@@ -28,6 +30,15 @@ auto ChangeByCode(int& depth, F&& change)
     auto result = change();
     --depth;
     return result;
+}
+
+// Sends a control notification (WM_COMMAND) to the window's parent.
+inline void NotifyParent(HWND hwnd, UINT code)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->parent || w->destroying)
+        return;
+    ::SendMessage(w->parent, WM_COMMAND, MAKEWPARAM(w->id, code), reinterpret_cast<LPARAM>(hwnd));
 }
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/ui/controls/combo/ComboWidget.h"
 
-#include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
 #include <QLineEdit>

@@ -1,6 +1,7 @@
 #include "platform/ui/controls/edit/EditWidget.h"
 
 #include "platform/ui/CommCtrl.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
 #include <QKeyEvent>
@@ -110,14 +111,6 @@ void OnSelectionMoved(HWND hwnd)
 }
 
 }  // namespace
-
-void NotifyParent(HWND hwnd, UINT code)
-{
-    Window* w = LookupWindow(hwnd);
-    if (!w || !w->parent || w->destroying)
-        return;
-    ::SendMessage(w->parent, WM_COMMAND, MAKEWPARAM(w->id, code), reinterpret_cast<LPARAM>(hwnd));
-}
 
 EditAccess::EditAccess(HWND hwnd)
 {

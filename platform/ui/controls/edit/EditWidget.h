@@ -66,7 +66,4 @@ private:
 
 QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
 
-// Sends a control notification (WM_COMMAND) to the window's parent.
-void NotifyParent(HWND hwnd, UINT code);
-
 }  // namespace platform

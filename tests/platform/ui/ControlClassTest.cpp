@@ -1,0 +1,145 @@
+// A control's behaviour belongs to its window class: a window of class
+// "Static", "Button", "Edit", "ComboBox", "SysListView32" behaves as that
+// control whatever object is attached to it (a plain CWnd subclass, the one
+// the platform made, a GetDlgItem temporary) and whatever procedure a
+// subclass put in front of the class's.
+
+#include "ControlHost.h"
+
+#include "platform/gdi/BitmapResources.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/testing/DialogDriver.h"
+#include "platform/ui/controls/edit/CEdit.h"
+
+using platform::testing::PressKey;
+using platform::testing::TapWindow;
+using platform::testing::TypeText;
+
+namespace {
+
+// An object that knows nothing of controls.
+class CPlain : public CWnd {
+public:
+    int created = 0;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPlain, CWnd)
+END_MESSAGE_MAP()
+
+class ControlClassTest : public ControlTest {
+protected:
+    // The control, with a plain object attached.
+    HWND Plain(LPCWSTR cls, DWORD style, int id, LPCWSTR text = u"", int cx = 120, int cy = 60)
+    {
+        HWND hwnd = Make(cls, style, id, text, cx, cy);
+        EXPECT_TRUE(plain.SubclassWindow(hwnd));
+        return hwnd;
+    }
+    CPlain plain;
+};
+
+void PaintBlue(CDC& dc, int width, int height) { dc.FillSolidRect(0, 0, width, height, RGB(0, 0, 255)); }
+
+}  // namespace
+
+TEST_F(ControlClassTest, StaticUnderAPlainObjectKeepsItsMessagesAndNotifies)
+{
+    platform::RegisterBitmap(7101, 4, 4, PaintBlue);
+    HWND hwnd = Plain(WC_STATIC, SS_BITMAP | SS_NOTIFY, 40, u"#7101");
+    EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE), DLGC_STATIC);
+    const HBITMAP shown = reinterpret_cast<HBITMAP>(plain.SendMessage(STM_GETIMAGE, IMAGE_BITMAP));
+    EXPECT_NE(shown, nullptr);
+    HBITMAP other = platform::CreateBitmapObject(2, 2);
+    plain.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(other));
+    EXPECT_EQ(reinterpret_cast<HBITMAP>(plain.SendMessage(STM_GETIMAGE, IMAGE_BITMAP)), other);
+    TapWindow(hwnd);
+    EXPECT_EQ(host.Codes(40), (std::vector<UINT>{STN_CLICKED}));
+    plain.UnsubclassWindow();
+    ::DestroyWindow(hwnd);
+    ::DeleteObject(other);
+}
+
+TEST_F(ControlClassTest, MessagesToAGetDlgItemTemporaryReachTheControl)
+{
+    HWND hwnd = Make(WC_EDIT, WS_BORDER, 41);
+    CWnd* item = host.GetDlgItem(41);
+    ASSERT_NE(item, nullptr);
+    item->SetWindowText(u"abc");
+    item->SendMessage(EM_SETSEL, 1, 2);
+    item->SendMessage(WM_CHAR, u'x', 1);
+    EXPECT_EQ(TextOf(hwnd), CString(u"axc"));
+    EXPECT_TRUE(item->SendMessage(EM_CANUNDO));
+    EXPECT_EQ(item->SendMessage(WM_GETDLGCODE) & DLGC_HASSETSEL, static_cast<LRESULT>(DLGC_HASSETSEL));
+}
+
+namespace {
+
+// A procedure a subclass puts in front of the edit's: no digits.
+WNDPROC g_editProc = nullptr;
+LRESULT NoDigitsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR && wParam >= u'0' && wParam <= u'9')
+        return 0;
+    return ::CallWindowProc(g_editProc, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(ControlClassTest, ProcedurePutInFrontOfTheClassesSeesWhatTheObjectPassesOn)
+{
+    HWND hwnd = Make(WC_EDIT, WS_BORDER | WS_TABSTOP, 42);
+    g_editProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoDigitsProc)));
+    ASSERT_NE(g_editProc, nullptr);
+    EXPECT_EQ(::GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&NoDigitsProc));
+    EXPECT_EQ(::SetWindowLongPtr(hwnd, GWLP_WNDPROC, 0), 0) << "a window keeps a procedure";
+    ::SetFocus(hwnd);
+    TypeText(hwnd, u"a1b");
+    ::SendMessage(hwnd, WM_CHAR, u'2', 1);
+    ::SendMessage(hwnd, WM_CHAR, u'c', 1);
+    EXPECT_EQ(TextOf(hwnd), CString(u"abc"));
+    EXPECT_EQ(::SendMessage(hwnd, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << "the rest goes on to the edit";
+}
+
+namespace {
+
+// Attaches its second object from the hook, as a list attaches its header.
+class CPairedEdit : public CEdit {
+public:
+    HWND hookSaw = nullptr;
+    BOOL hookSawOldObject = FALSE;
+    CPlain partner;
+
+protected:
+    void PreSubclassWindow() override
+    {
+        hookSaw = m_hWnd;
+        hookSawOldObject = CWnd::FromHandle(m_hWnd) != this;
+        CEdit::PreSubclassWindow();
+        partner.SubclassWindow(::GetDlgItem(::GetParent(m_hWnd), 44));
+    }
+};
+
+}  // namespace
+
+TEST_F(ControlClassTest, PreSubclassWindowRunsWithTheHandleBeforeTheObjectTakesTheMessages)
+{
+    HWND edit = Make(WC_EDIT, WS_BORDER, 43);
+    HWND other = Make(WC_STATIC, SS_LEFT, 44, u"x", 60, 20);
+    CPairedEdit paired;
+    ASSERT_TRUE(paired.SubclassWindow(edit));
+    EXPECT_EQ(paired.hookSaw, edit);
+    EXPECT_TRUE(paired.hookSawOldObject);
+    EXPECT_EQ(CWnd::FromHandle(edit), &paired);
+    EXPECT_EQ(CWnd::FromHandle(other), &paired.partner);
+
+    // A window the object creates runs the hook before WM_CREATE.
+    CPairedEdit created;
+    ASSERT_TRUE(created.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 100, 80, 120), &host, 45));
+    EXPECT_EQ(created.hookSaw, created.m_hWnd);
+    paired.partner.UnsubclassWindow();
+}
