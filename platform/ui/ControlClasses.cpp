@@ -1,5 +1,6 @@
 #include "platform/ui/WindowClassRegistry.h"
 
+#include "platform/ui/controls/button/ButtonProc.h"
 #include "platform/ui/controls/button/ButtonWidget.h"
 #include "platform/ui/controls/button/CButton.h"
 #include "platform/ui/controls/combo/CComboBox.h"
@@ -19,7 +20,7 @@ namespace platform {
 void RegisterControlClasses()
 {
     RegisterWindowClass({WC_STATIC, StaticProc, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
-    RegisterWindowClass({WC_BUTTON, nullptr, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
+    RegisterWindowClass({WC_BUTTON, ButtonProc, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
     RegisterWindowClass({WC_EDIT, nullptr, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
     RegisterWindowClass({WC_COMBOBOX, nullptr, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
     RegisterWindowClass({WC_LISTVIEW, nullptr, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});

@@ -406,6 +406,8 @@ constexpr UINT IMAGE_ICON = 1;
 constexpr int BST_UNCHECKED = 0;
 constexpr int BST_CHECKED = 1;
 constexpr int BST_INDETERMINATE = 2;
+constexpr int BST_PUSHED = 4;
+constexpr int BST_FOCUS = 8;
 
 // Dialog and message box results.
 constexpr int IDOK = 1;

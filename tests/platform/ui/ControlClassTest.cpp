@@ -143,3 +143,16 @@ TEST_F(ControlClassTest, PreSubclassWindowRunsWithTheHandleBeforeTheObjectTakesT
     EXPECT_EQ(created.hookSaw, created.m_hWnd);
     paired.partner.UnsubclassWindow();
 }
+
+TEST_F(ControlClassTest, ButtonUnderAPlainObjectChecksAndReports)
+{
+    HWND hwnd = Plain(WC_BUTTON, BS_AUTOCHECKBOX, 46, u"Snooze", 80, 20);
+    TapWindow(hwnd);
+    EXPECT_EQ(plain.SendMessage(BM_GETCHECK), BST_CHECKED);
+    plain.SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(host.m_hWnd, 46), static_cast<UINT>(BST_UNCHECKED));
+    plain.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_EQ(plain.SendMessage(BM_GETSTATE) & BST_PUSHED, BST_PUSHED);
+    EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE), DLGC_BUTTON);
+    EXPECT_EQ(host.Codes(46), (std::vector<UINT>{BN_CLICKED}));
+}
