@@ -156,3 +156,19 @@ TEST_F(ControlClassTest, ButtonUnderAPlainObjectChecksAndReports)
     EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE), DLGC_BUTTON);
     EXPECT_EQ(host.Codes(46), (std::vector<UINT>{BN_CLICKED}));
 }
+
+TEST_F(ControlClassTest, EditUnderAPlainObjectTypesUndoesAndLimits)
+{
+    HWND hwnd = Plain(WC_EDIT, WS_BORDER | WS_TABSTOP, 47, u"", 120, 24);
+    plain.SetFocus();
+    plain.SendMessage(EM_LIMITTEXT, 4);
+    TypeText(hwnd, u"abcde");
+    EXPECT_EQ(TextOf(hwnd), CString(u"abcd"));
+    EXPECT_EQ(beeps, 1);
+    PressKey(hwnd, VK_BACK);
+    EXPECT_EQ(TextOf(hwnd), CString(u"abc"));
+    EXPECT_TRUE(plain.SendMessage(EM_UNDO));
+    EXPECT_EQ(TextOf(hwnd), CString(u""));
+    EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE) & DLGC_WANTCHARS, static_cast<LRESULT>(DLGC_WANTCHARS));
+    EXPECT_EQ(host.Count(47, EN_MAXTEXT), 1);
+}

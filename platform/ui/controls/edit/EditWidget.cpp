@@ -112,7 +112,7 @@ void OnSelectionMoved(HWND hwnd)
 
 }  // namespace
 
-EditAccess::EditAccess(HWND hwnd)
+EditAccess::EditAccess(HWND hwnd) : m_hwnd(hwnd)
 {
     Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
