@@ -7,6 +7,7 @@
 #include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/controls/header/CHeaderCtrl.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
+#include "platform/ui/controls/combo/ComboProc.h"
 #include "platform/ui/controls/combo/ComboWidget.h"
 #include "platform/ui/controls/edit/EditProc.h"
 #include "platform/ui/controls/edit/EditWidget.h"
@@ -23,7 +24,7 @@ void RegisterControlClasses()
     RegisterWindowClass({WC_STATIC, StaticProc, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
     RegisterWindowClass({WC_BUTTON, ButtonProc, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
     RegisterWindowClass({WC_EDIT, EditProc, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
-    RegisterWindowClass({WC_COMBOBOX, nullptr, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
+    RegisterWindowClass({WC_COMBOBOX, ComboProc, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
     RegisterWindowClass({WC_LISTVIEW, nullptr, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
     RegisterWindowClass({WC_HEADER, nullptr, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
 }

@@ -172,3 +172,17 @@ TEST_F(ControlClassTest, EditUnderAPlainObjectTypesUndoesAndLimits)
     EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE) & DLGC_WANTCHARS, static_cast<LRESULT>(DLGC_WANTCHARS));
     EXPECT_EQ(host.Count(47, EN_MAXTEXT), 1);
 }
+
+TEST_F(ControlClassTest, ComboUnderAPlainObjectSortsSearchesAndReportsTheUsersPick)
+{
+    HWND hwnd = Plain(WC_COMBOBOX, CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP, 48);
+    for (LPCWSTR item : {u"pear", u"apple", u"fig"})
+        plain.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(plain.SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"FIG")), 1);
+    plain.SendMessage(CB_SETCURSEL, 0);
+    plain.SetFocus();
+    PressKey(hwnd, VK_DOWN);
+    EXPECT_EQ(plain.SendMessage(CB_GETCURSEL), 1);
+    EXPECT_EQ(TextOf(hwnd), CString(u"fig"));
+    EXPECT_EQ(host.Count(48, CBN_SELCHANGE), 1);
+}
