@@ -11,6 +11,8 @@
 #include "platform/ui/controls/combo/ComboWidget.h"
 #include "platform/ui/controls/edit/EditProc.h"
 #include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/controls/header/HeaderProc.h"
+#include "platform/ui/controls/listview/ListViewProc.h"
 #include "platform/ui/controls/listview/ListViewWidget.h"
 #include "platform/ui/controls/static/CStatic.h"
 #include "platform/ui/controls/static/StaticProc.h"
@@ -25,8 +27,8 @@ void RegisterControlClasses()
     RegisterWindowClass({WC_BUTTON, ButtonProc, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
     RegisterWindowClass({WC_EDIT, EditProc, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
     RegisterWindowClass({WC_COMBOBOX, ComboProc, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
-    RegisterWindowClass({WC_LISTVIEW, nullptr, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
-    RegisterWindowClass({WC_HEADER, nullptr, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
+    RegisterWindowClass({WC_LISTVIEW, ListViewProc, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
+    RegisterWindowClass({WC_HEADER, HeaderProc, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
 }
 
 }  // namespace platform

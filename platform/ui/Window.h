@@ -47,6 +47,9 @@ struct Window {
     HFONT ownedFont = nullptr;   // deleted with the window (a dialog's template font)
     bool enabled = true;
     bool destroying = false;
+    // The widget is a part of the parent control's (a list's header), which
+    // keeps it when this window goes.
+    bool widgetOwnedByParent = false;
 
     QPointer<QWidget> widget;   // the client area: children's widgets live in it
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client

@@ -276,8 +276,12 @@ BOOL DestroyWindowTree(HWND hwnd)
     if (object)
         object->m_hWnd = nullptr;
     if (QWidget* outer = w->Outer()) {
-        outer->setParent(nullptr);
-        outer->deleteLater();
+        if (w->widgetOwnedByParent) {
+            TagWidget(outer, nullptr);
+        } else {
+            outer->setParent(nullptr);
+            outer->deleteLater();
+        }
     }
     if (w->ownedFont)
         ::DeleteObject(w->ownedFont);

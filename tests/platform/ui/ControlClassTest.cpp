@@ -10,7 +10,11 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/testing/DialogDriver.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/controls/edit/CEdit.h"
+#include "platform/ui/controls/listview/CListCtrl.h"
 
 using platform::testing::PressKey;
 using platform::testing::TapWindow;
@@ -185,4 +189,99 @@ TEST_F(ControlClassTest, ComboUnderAPlainObjectSortsSearchesAndReportsTheUsersPi
     EXPECT_EQ(plain.SendMessage(CB_GETCURSEL), 1);
     EXPECT_EQ(TextOf(hwnd), CString(u"fig"));
     EXPECT_EQ(host.Count(48, CBN_SELCHANGE), 1);
+}
+
+namespace {
+
+int DescendingData(LPARAM a, LPARAM b, LPARAM) { return a > b ? -1 : a < b ? 1 : 0; }
+
+}  // namespace
+
+TEST_F(ControlClassTest, ListUnderAPlainObjectFillsSelectsAndSorts)
+{
+    HWND hwnd = Plain(WC_LISTVIEW, LVS_REPORT | LVS_SINGLESEL, 49, u"", 160, 100);
+    LVCOLUMN col{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<LPWSTR>(u"Name"), 0, 0, 0, 0};
+    EXPECT_EQ(plain.SendMessage(LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&col)), 0);
+    for (int i = 0; i < 3; ++i) {
+        LVITEM item{LVIF_TEXT | LVIF_PARAM, i, 0, 0, 0, const_cast<LPWSTR>(u"row"), 0, 0, 10 + i, 0};
+        EXPECT_EQ(plain.SendMessage(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item)), i);
+    }
+    EXPECT_TRUE(plain.SendMessage(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&DescendingData)));
+    LVITEM first{LVIF_PARAM, 0, 0, 0, 0, nullptr, 0, 0, 0, 0};
+    plain.SendMessage(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ(first.lParam, 12);
+    LVITEM select{LVIF_STATE, 0, 0, LVIS_SELECTED, LVIS_SELECTED, nullptr, 0, 0, 0, 0};
+    plain.SendMessage(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
+    EXPECT_EQ(plain.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    EXPECT_EQ(host.Count(49, LVN_ITEMCHANGED), 1);
+    EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTCHARS);
+    EXPECT_NE(::GetDlgItem(hwnd, 0), nullptr);
+}
+
+TEST_F(ControlClassTest, ListsHeaderIsAChildWindowSizedWithTheList)
+{
+    HWND list = Make(WC_LISTVIEW, LVS_REPORT, 50, u"", 150, 90);
+    LVCOLUMN col{LVCF_TEXT | LVCF_WIDTH, 0, 70, const_cast<LPWSTR>(u"Name"), 0, 0, 0, 0};
+    ::SendMessage(list, LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&col));
+    HWND header = reinterpret_cast<HWND>(::SendMessage(list, LVM_GETHEADER, 0, 0));
+    ASSERT_TRUE(::IsWindow(header));
+    EXPECT_EQ(::GetParent(header), list);
+    EXPECT_EQ(::GetDlgItem(list, 0), header);
+    EXPECT_EQ(::SendMessage(header, HDM_GETITEMCOUNT, 0, 0), 1);
+    CRect listClient;
+    CRect headerRect;
+    ::GetClientRect(list, &listClient);
+    ::GetWindowRect(header, &headerRect);
+    EXPECT_EQ(headerRect.Width(), listClient.Width());
+    EXPECT_GT(headerRect.Height(), 0);
+
+    ::MoveWindow(list, 10, 10, 200, 90, TRUE);
+    ::GetClientRect(list, &listClient);
+    ::GetWindowRect(header, &headerRect);
+    EXPECT_EQ(headerRect.Width(), listClient.Width()) << "the header follows the list's width";
+    RECT item{};
+    EXPECT_TRUE(::SendMessage(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.right - item.left, 70);
+}
+
+namespace {
+
+// As the item lists do: the list attaches its own object to its header.
+class CListWithHeader : public CListCtrl {
+public:
+    CHeaderCtrl m_header;
+    BOOL attachedInHook = FALSE;
+
+protected:
+    void PreSubclassWindow() override
+    {
+        CListCtrl::PreSubclassWindow();
+        if (CHeaderCtrl* header = GetHeaderCtrl())
+            attachedInHook = m_header.SubclassWindow(header->m_hWnd);
+    }
+};
+
+class CListForm : public CDialog {
+public:
+    CListForm() : CDialog(9060) {}
+    CListWithHeader m_list;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 1073, m_list); }
+};
+
+}  // namespace
+
+TEST_F(ControlClassTest, DataExchangeAttachesTheListAndTheHookItsHeader)
+{
+    platform::RegisterDialog({9060, u"Form", WS_POPUP | WS_CAPTION, 0, 0, 0, 120, 100, u"Tahoma", 9,
+                              {{u"", 1073, WC_LISTVIEW, WS_VISIBLE | LVS_REPORT, 0, 0, 110, 80}}});
+    CListForm form;
+    ASSERT_TRUE(form.Create(9060));
+    EXPECT_TRUE(form.m_list.attachedInHook);
+    EXPECT_EQ(form.m_list.GetHeaderCtrl(), &form.m_list.m_header);
+    EXPECT_EQ(form.m_list.InsertColumn(0, u"Name", LVCFMT_LEFT, 50), 0);
+    EXPECT_EQ(form.m_list.m_header.GetItemCount(), 1);
+    form.DestroyWindow();
+    EXPECT_EQ(form.m_list.m_header.m_hWnd, nullptr);
 }

@@ -1,13 +1,67 @@
 #include "platform/ui/controls/listview/ListViewWidget.h"
 
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/WinApi.h"
+#include "platform/ui/WindowManager.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <set>
 
 namespace platform {
+namespace {
+
+// Paints the items in the list's colours; without LVS_EX_FULLROWSELECT only
+// the first column shows the selection.
+class ItemDelegate : public QStyledItemDelegate {
+public:
+    ItemDelegate(HWND hwnd, QObject* parent) : QStyledItemDelegate(parent), m_hwnd(hwnd) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const ListState* state = GetControlData<ListState>(m_hwnd);
+        if (!state)
+            return;
+        option->palette.setColor(QPalette::Text, ToQColor(state->textColor));
+        if (state->textBkColor != CLR_NONE)
+            option->backgroundBrush = QBrush(ToQColor(state->textBkColor));
+        if (index.column() > 0 && !(state->extendedStyle & LVS_EX_FULLROWSELECT))
+            option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    }
+
+private:
+    HWND m_hwnd;
+};
+
+}  // namespace
+
+void PlaceListHeader(HWND list)
+{
+    Window* w = LookupWindow(list);
+    const ListState* state = GetControlData<ListState>(list);
+    auto* tree = w ? dynamic_cast<ListViewWidget*>(w->widget.data()) : nullptr;
+    Window* header = state ? LookupWindow(state->header) : nullptr;
+    if (!tree || !header)
+        return;
+    const int width = ClientRect(*w).width();
+    const int height = tree->header()->sizeHint().height();
+    if (header->rect.left != 0 || header->rect.top != 0 || header->rect.right != width ||
+        header->rect.bottom != height)
+        ::SetWindowPos(header->hwnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        ApplyGeometry(*header);   // where Qt put it, the window's rectangle says
+}
+
+ListState::ListState()
+    : bkColor(GetSysColor(COLOR_WINDOW)), textColor(GetSysColor(COLOR_WINDOWTEXT)),
+      textBkColor(GetSysColor(COLOR_WINDOW))
+{
+}
 
 LRESULT NotifyList(HWND hwnd, UINT code, int item, int subItem, UINT newState, UINT oldState, UINT changed,
                    POINT at)
@@ -45,7 +99,7 @@ ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
     setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
     setColumnCount(0);
-    setHeaderHidden((style & LVS_NOCOLUMNHEADER) != 0);
+    setItemDelegate(new ItemDelegate(hwnd, this));
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionsClickable((style & LVS_NOSORTHEADER) == 0);
@@ -56,6 +110,24 @@ ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
             [this](const QItemSelection& s, const QItemSelection& d) { OnSelectionChanged(s, d); });
     connect(header(), &QHeaderView::sectionClicked, this,
             [hwnd](int column) { NotifyList(hwnd, LVN_COLUMNCLICK, -1, column); });
+}
+
+void ListViewWidget::ApplyLook()
+{
+    const ListState* state = GetControlData<ListState>(m_hwnd);
+    if (!state)
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(state->bkColor));
+    pal.setColor(QPalette::Text, ToQColor(state->textColor));
+    setPalette(pal);
+    viewport()->update();
+}
+
+void ListViewWidget::updateGeometries()
+{
+    QTreeWidget::updateGeometries();
+    PlaceListHeader(m_hwnd);
 }
 
 void ListViewWidget::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
@@ -101,19 +173,22 @@ QWidget* MakeListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<ListState>();
-    return new ListViewWidget(hwnd, cs, parent);
+    auto* list = new ListViewWidget(hwnd, cs, parent);
+    list->ApplyLook();
+    return list;
 }
 
 QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Q_UNUSED(hwnd);
     Q_UNUSED(cs);
-    auto* layer = new QWidget(parent);
-    layer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    layer->setAttribute(Qt::WA_NoSystemBackground);
-    layer->setFocusPolicy(Qt::NoFocus);
-    layer->setAccessibleName(QStringLiteral("header"));
-    return layer;
+    Window* w = LookupWindow(hwnd);
+    if (!w)
+        return nullptr;
+    if (auto* list = dynamic_cast<ListViewWidget*>(parent)) {
+        w->widgetOwnedByParent = true;
+        return list->header();
+    }
+    return new QHeaderView(Qt::Horizontal, parent);
 }
 
 }  // namespace platform
