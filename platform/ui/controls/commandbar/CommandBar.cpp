@@ -4,6 +4,7 @@
 #include "platform/ui/controls/menu/CMenu.h"
 #include "platform/ui/controls/commandbar/CommandBarWidget.h"
 #include "platform/ui/controls/menu/MenuHandles.h"
+#include "platform/ui/MessageTable.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowClassRegistry.h"
@@ -52,13 +53,46 @@ bool MenuBarButtons(UINT id, HMENU* menu, std::vector<CommandBarButton>* buttons
 
 }  // namespace
 
+namespace {
+
+struct CommandBarControl {
+    explicit CommandBarControl(HWND h) : hwnd(h), state(CommandBarStateOf(h)) {}
+    bool Valid() const { return state != nullptr; }
+
+    HWND hwnd;
+    CommandBarState* state;
+};
+
+LRESULT OnSetToolTips(CommandBarControl& bar, WPARAM wParam, LPARAM lParam)
+{
+    return SetCommandBarTips(bar.hwnd, wParam, lParam);
+}
+
+LRESULT OnButtonCount(CommandBarControl& bar, WPARAM, LPARAM)
+{
+    return static_cast<LRESULT>(bar.state->buttons.size());
+}
+
+const MessageHandler<CommandBarControl> kCommandBarMessages[] = {
+    {TB_SETTOOLTIPS, OnSetToolTips},
+    {TB_BUTTONCOUNT, OnButtonCount},
+};
+
+}  // namespace
+
+LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CommandBarControl bar(hwnd);
+    return Handle(kCommandBarMessages, bar, hwnd, message, wParam, lParam);
+}
+
 void RegisterCommandBarClass()
 {
     static bool registered = false;
     if (registered)
         return;
     registered = true;
-    RegisterWindowClass({COMMANDBAR_CLASS, nullptr,
+    RegisterWindowClass({COMMANDBAR_CLASS, CommandBarProc,
                          [](HWND hwnd, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
                              Window* w = LookupWindow(hwnd);
                              if (!w || !parent)
