@@ -543,6 +543,20 @@ void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPo
 
 void CWnd::ScreenToClient(LPRECT lpRect) const { MapRect(m_hWnd, lpRect, ::ScreenToClient); }
 
+void CWnd::MapWindowPoints(CWnd* pWndTo, LPPOINT lpPoint, UINT nCount) const
+{
+    ::MapWindowPoints(m_hWnd, pWndTo ? pWndTo->m_hWnd : nullptr, lpPoint, nCount);
+}
+
+void CWnd::MapWindowPoints(CWnd* pWndTo, LPRECT lpRect) const
+{
+    if (!lpRect)
+        return;
+    POINT corners[2] = {{lpRect->left, lpRect->top}, {lpRect->right, lpRect->bottom}};
+    ::MapWindowPoints(m_hWnd, pWndTo ? pWndTo->m_hWnd : nullptr, corners, 2);
+    *lpRect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 void CWnd::MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
 // --- drawing ---------------------------------------------------------------------------------

@@ -117,6 +117,9 @@ public:
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     void ScreenToClient(LPRECT lpRect) const;
+    // From this window's client coordinates to pWndTo's (null: the screen).
+    void MapWindowPoints(CWnd* pWndTo, LPPOINT lpPoint, UINT nCount) const;
+    void MapWindowPoints(CWnd* pWndTo, LPRECT lpRect) const;
     void MapDialogRect(LPRECT lpRect) const;
 
     // Drawing.

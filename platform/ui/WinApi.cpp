@@ -1,7 +1,9 @@
 #include "platform/ui/WinApi.h"
 
 #include "platform/core/TextCopy.h"
+#include "platform/core/LastError.h"
 #include "platform/ui/qt/CaptionStrip.h"
+#include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageLoop.h"
@@ -271,28 +273,37 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
     Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
-    *lpRect = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    const QRect client = platform::ClientRect(*w);
+    *lpRect = RECT{0, 0, client.width(), client.height()};
     return TRUE;
 }
 
-static POINT ClientOrigin(Window* w)
+namespace {
+
+QPoint ClientOriginOnScreen(const Window& w);
+
+// Where the window's rectangle starts on the screen.
+QPoint WindowOriginOnScreen(const Window& w)
 {
-    POINT origin{0, 0};
-    for (; w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent)) {
-        origin.x += w->rect.left;
-        origin.y += w->rect.top;
-    }
-    return origin;
+    const QPoint corner(w.rect.left, w.rect.top);
+    if (w.IsTopLevel())
+        return corner;
+    const Window* parent = LookupWindow(w.parent);
+    return parent ? ClientOriginOnScreen(*parent) + corner : corner;
 }
+
+QPoint ClientOriginOnScreen(const Window& w) { return WindowOriginOnScreen(w) + platform::ClientOffset(w); }
+
+}  // namespace
 
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
     Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    *lpRect = RECT{origin.x, origin.y, origin.x + (w->rect.right - w->rect.left),
-                   origin.y + (w->rect.bottom - w->rect.top)};
+    const QPoint origin = WindowOriginOnScreen(*w);
+    *lpRect = RECT{origin.x(), origin.y(), origin.x() + (w->rect.right - w->rect.left),
+                   origin.y() + (w->rect.bottom - w->rect.top)};
     return TRUE;
 }
 
@@ -301,9 +312,9 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
     Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    lpPoint->x += origin.x;
-    lpPoint->y += origin.y;
+    const QPoint origin = ClientOriginOnScreen(*w);
+    lpPoint->x += origin.x();
+    lpPoint->y += origin.y();
     return TRUE;
 }
 
@@ -312,10 +323,26 @@ BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint)
     Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    lpPoint->x -= origin.x;
-    lpPoint->y -= origin.y;
+    const QPoint origin = ClientOriginOnScreen(*w);
+    lpPoint->x -= origin.x();
+    lpPoint->y -= origin.y();
     return TRUE;
+}
+
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
+{
+    Window* from = hWndFrom ? LookupWindow(hWndFrom) : nullptr;
+    Window* to = hWndTo ? LookupWindow(hWndTo) : nullptr;
+    if ((hWndFrom && !from) || (hWndTo && !to) || (cPoints && !lpPoints))
+        return 0;
+    // A null window is the screen.
+    const QPoint delta = (from ? ClientOriginOnScreen(*from) : QPoint()) - (to ? ClientOriginOnScreen(*to) : QPoint());
+    for (UINT i = 0; i < cPoints; ++i) {
+        lpPoints[i].x += delta.x();
+        lpPoints[i].y += delta.y();
+    }
+    SetLastError(0);
+    return MAKELONG(static_cast<WORD>(delta.x()), static_cast<WORD>(delta.y()));
 }
 
 BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint)
@@ -345,16 +372,20 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     const bool sized = (r.right - r.left) != oldWidth || (r.bottom - r.top) != oldHeight;
     w->rect = r;
     platform::ApplyGeometry(*w);
+    if (uFlags & SWP_FRAMECHANGED)
+        platform::ApplyChildrenGeometry(*w);   // the border moved the client area
     if (!(uFlags & SWP_NOZORDER) && w->widget && !w->IsTopLevel()) {
         if (hWndInsertAfter == HWND_TOP || hWndInsertAfter == HWND_TOPMOST)
             w->widget->raise();
         else if (hWndInsertAfter == HWND_BOTTOM)
             w->widget->lower();
     }
+    // WM_MOVE tells where the client area now starts in the parent's.
+    const QPoint client = QPoint(r.left, r.top) + platform::ClientOffset(*w);
     if (moved)
-        platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
-    if (sized && LookupWindow(hWnd))
-        platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right - r.left, r.bottom - r.top));
+        platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(client.x(), client.y()));
+    if (sized && (w = LookupWindow(hWnd)) != nullptr)
+        platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, platform::ClientSizeParam(*w));
     if (uFlags & SWP_SHOWWINDOW)
         ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     else if (uFlags & SWP_HIDEWINDOW)
@@ -367,10 +398,15 @@ BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL /*bErase*/)
     Window* w = LookupWindow(hWnd);
     if (!w || !w->widget)
         return FALSE;
-    if (lpRect)
-        w->widget->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top));
-    else
+    if (!lpRect) {
         w->widget->update();
+        return TRUE;
+    }
+    // The rectangle is in client coordinates; what paints it is the surface.
+    QWidget* surface = platform::PaintSurface(*w);
+    const QPoint origin = surface->mapFrom(w->widget, platform::ClientOffset(*w));
+    surface->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top)
+                        .translated(origin));
     return TRUE;
 }
 
@@ -390,7 +426,13 @@ int GetSystemMetrics(int nIndex)
     case SM_CXSCREEN: return platform::kScreenWidth;
     case SM_CYSCREEN: return platform::kScreenHeight;
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 13;
+    case SM_CYHSCROLL: return platform::kScrollBarExtent;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
     case SM_CYCAPTION: return platform::kCaptionStripHeight;
     default: return 0;
     }

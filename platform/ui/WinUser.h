@@ -500,6 +500,12 @@ constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXVSCROLL = 2;
 constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
 
 // Virtual keys.
 constexpr UINT VK_LBUTTON = 0x01;

@@ -50,6 +50,9 @@ struct Window {
     // The widget is a part of the parent control's (a list's header), which
     // keeps it when this window goes.
     bool widgetOwnedByParent = false;
+    // The scroll bars the window shows, beside its client area.
+    bool vscroll = false;
+    bool hscroll = false;
 
     QPointer<QWidget> widget;   // the client area: children's widgets live in it
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client

@@ -10,6 +10,7 @@
 #include "platform/ui/CWnd.h"
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
+#include "platform/ui/qt/Style.h"
 #include "platform/ui/qt/TopLevelFrame.h"
 #include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
@@ -75,11 +76,37 @@ void ShowTitle(Window& w)
         w.strip->SetTitle(title);
 }
 
-QPoint ClientOffset(const Window&) { return QPoint(0, 0); }
+int BorderWidth(const Window& w)
+{
+    // A top-level window's frame is the desktop's, around its client area.
+    if (w.IsTopLevel())
+        return 0;
+    int width = (w.style & WS_DLGFRAME) ? 3 : (w.style & WS_BORDER) ? 1 : 0;
+    if (w.exStyle & WS_EX_CLIENTEDGE)
+        width += 2;
+    else if (w.exStyle & WS_EX_STATICEDGE)
+        width += 1;
+    return width;
+}
+
+QPoint ClientOffset(const Window& w)
+{
+    const int border = BorderWidth(w);
+    return QPoint(border, border);
+}
 
 QRect ClientRect(const Window& w)
 {
-    return QRect(0, 0, std::max<int>(0, w.rect.right - w.rect.left), std::max<int>(0, w.rect.bottom - w.rect.top));
+    const int border = BorderWidth(w);
+    const int cx = w.rect.right - w.rect.left - 2 * border - (w.vscroll ? kScrollBarExtent : 0);
+    const int cy = w.rect.bottom - w.rect.top - 2 * border - (w.hscroll ? kScrollBarExtent : 0);
+    return QRect(0, 0, std::max(0, cx), std::max(0, cy));
+}
+
+LPARAM ClientSizeParam(const Window& w)
+{
+    const QRect client = ClientRect(w);
+    return MAKELPARAM(client.width(), client.height());
 }
 
 // --- lookup helpers ---------------------------------------------------------
@@ -111,8 +138,18 @@ void ApplyGeometry(Window& w)
     if (w.frame) {
         static_cast<TopLevelFrame*>(w.frame.data())->SetClientSize(cx, cy);
     } else if (w.widget) {
-        w.widget->setGeometry(w.rect.left, w.rect.top, cx, cy);
+        // A child's rectangle is in its parent's client area.
+        const Window* parent = LookupWindow(w.parent);
+        const QPoint origin = parent ? ClientOffset(*parent) : QPoint(0, 0);
+        w.widget->setGeometry(origin.x() + w.rect.left, origin.y() + w.rect.top, cx, cy);
     }
+}
+
+void ApplyChildrenGeometry(Window& w)
+{
+    for (HWND child : w.children)
+        if (Window* c = LookupWindow(child))
+            ApplyGeometry(*c);
 }
 
 void ShowWidget(Window& w, bool visible)
@@ -126,6 +163,7 @@ void ShowWidget(Window& w, bool visible)
 HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
 {
     EnsureApplication();
+    UsePlatformStyle();
     CREATESTRUCT cs = csIn;
     const bool child = (cs.style & WS_CHILD) != 0;
     Window* parent = LookupWindow(cs.hwndParent);
@@ -217,7 +255,8 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     }
     if (!LookupWindow(hwnd))
         return nullptr;
-    Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
+    if (Window* made = LookupWindow(hwnd))
+        Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*made));
     if (LookupWindow(hwnd) && (cs.style & WS_VISIBLE))
         ::ShowWindow(hwnd, SW_SHOW);
     if (!child && LookupWindow(hwnd))

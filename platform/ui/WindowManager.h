@@ -50,14 +50,27 @@ void FocusChangedByQt(HWND hwnd);           // the user clicked or tabbed into h
 HWND ActiveWindow();
 HWND Activate(HWND hwnd);                   // top-level windows: WM_ACTIVATE to both
 
+// The width of a scroll bar (SM_CXVSCROLL, SM_CYHSCROLL).
+constexpr int kScrollBarExtent = 13;
+
+// How much of a child window's rectangle its border takes on each side:
+// WS_BORDER 1, WS_DLGFRAME 3, and WS_EX_CLIENTEDGE 2 more.
+int BorderWidth(const Window& w);
 // Where the client area's (0, 0) lies in the window's widget.
 QPoint ClientOffset(const Window& w);
-// The client area: (0, 0) to its width and height.
+// The client area: (0, 0) to its width and height, within the border and
+// beside the scroll bars the window shows.
 QRect ClientRect(const Window& w);
+// The client size as WM_SIZE carries it.
+LPARAM ClientSizeParam(const Window& w);
 
 HWND TopLevelOf(HWND hwnd);
 bool IsDescendant(HWND ancestor, HWND hwnd);   // hwnd is ancestor or below it
+// Places the window's widget at its rectangle (a child's: in its parent's
+// client area).
 void ApplyGeometry(Window& w);
+// Places the children again, after the window's border changed.
+void ApplyChildrenGeometry(Window& w);
 void ShowWidget(Window& w, bool visible);
 
 // Every message that reaches a window passes here first (the testing layer's

@@ -5,7 +5,10 @@
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/qt/Keys.h"
+#include "platform/ui/qt/WindowWidget.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -176,6 +179,36 @@ Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
     return Route::Taken;
 }
 
+// A plain window's border lies outside its client area: drawn after the
+// window's painting, whatever that did.
+void PaintBorder(QWidget* widget, const Window& w)
+{
+    const int border = BorderWidth(w);
+    if (border == 0 || !dynamic_cast<WindowWidget*>(widget))
+        return;
+    QPainter painter(widget);
+    const QRect r = widget->rect();
+    if (w.exStyle & WS_EX_CLIENTEDGE) {
+        painter.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ToQColor(GetSysColor(COLOR_WINDOWFRAME)));
+    const int edge = (w.exStyle & WS_EX_CLIENTEDGE) ? 1 : 0;
+    const QRect outer = r.adjusted(edge, edge, -edge, -edge);
+    const int inner = border - 2 * edge;
+    if (inner <= 0)
+        return;
+    painter.drawRect(QRect(outer.left(), outer.top(), outer.width(), inner));
+    painter.drawRect(QRect(outer.left(), outer.bottom() - inner + 1, outer.width(), inner));
+    painter.drawRect(QRect(outer.left(), outer.top(), inner, outer.height()));
+    painter.drawRect(QRect(outer.right() - inner + 1, outer.top(), inner, outer.height()));
+}
+
 bool RoutePaint(QWidget* widget, QPaintEvent* paint)
 {
     HWND hwnd = HwndOfWidget(widget);
@@ -192,6 +225,8 @@ bool RoutePaint(QWidget* widget, QPaintEvent* paint)
     if (scope.painter && scope.painter->isActive())
         scope.painter->end();
     Ui().paints.erase(std::find(Ui().paints.begin(), Ui().paints.end(), &scope));
+    if ((w = LookupWindow(hwnd)) != nullptr && w->widget == widget)
+        PaintBorder(widget, *w);
     return true;
 }
 

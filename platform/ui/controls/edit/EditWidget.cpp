@@ -1,6 +1,7 @@
 #include "platform/ui/controls/edit/EditWidget.h"
 
 #include "platform/ui/CommCtrl.h"
+#include "platform/ui/qt/Style.h"
 #include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
@@ -64,6 +65,34 @@ protected:
 
 private:
     HWND m_hwnd;
+};
+
+// Qt shows a multi-line edit's scroll bars as its text needs them; the
+// window's client area is what is left beside them.
+class ScrollBarWatch : public QObject {
+public:
+    ScrollBarWatch(HWND hwnd, QAbstractScrollArea* area) : QObject(area), m_hwnd(hwnd), m_area(area)
+    {
+        // Qt shows and hides the bars' containers.
+        area->verticalScrollBar()->parentWidget()->installEventFilter(this);
+        area->horizontalScrollBar()->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShowToParent && event->type() != QEvent::HideToParent)
+            return false;
+        if (Window* w = LookupWindow(m_hwnd)) {
+            w->vscroll = m_area->verticalScrollBar()->parentWidget()->isVisibleTo(m_area);
+            w->hscroll = m_area->horizontalScrollBar()->parentWidget()->isVisibleTo(m_area);
+        }
+        return false;
+    }
+
+private:
+    HWND m_hwnd;
+    QAbstractScrollArea* m_area;
 };
 
 // A change the user made through Qt (typing, Backspace, Delete).
@@ -278,7 +307,8 @@ QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
                                                                         : QPlainTextEdit::WidgetWidth);
         multi->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         multi->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        multi->setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+        MatchFrame(multi, *w);
+        new ScrollBarWatch(hwnd, multi);
         multi->setPlainText(EditAccess::FromProgram(text));
         multi->setReadOnly(style & ES_READONLY);
         QObject::connect(multi, &QPlainTextEdit::textChanged, multi, [hwnd] { OnTextChanged(hwnd); });

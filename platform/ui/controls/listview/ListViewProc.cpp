@@ -43,9 +43,28 @@ LRESULT OnCreate(ListItems& list, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnSize(ListItems& list, WPARAM wParam, LPARAM lParam)
 {
-    ::DefWindowProc(list.hwnd, WM_SIZE, wParam, lParam);
-    PlaceListHeader(list.hwnd);
+    const HWND hwnd = list.hwnd;
+    ::DefWindowProc(hwnd, WM_SIZE, wParam, lParam);
+    UpdateListScrollBars(hwnd);
+    PlaceListHeader(hwnd);
     return 0;
+}
+
+LRESULT OnSetFont(ListItems& list, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = list.hwnd;
+    ::DefWindowProc(hwnd, WM_SETFONT, wParam, lParam);
+    if (ListState* state = GetControlData<ListState>(hwnd))
+        state->rowHeight = 0;
+    UpdateListScrollBars(hwnd);
+    return 0;
+}
+
+// Rows and columns decide the scroll bars, and so the client area.
+LRESULT Relaid(ListItems& list, LRESULT result)
+{
+    UpdateListScrollBars(list.hwnd);
+    return result;
 }
 
 LRESULT OnGetHeader(ListItems& list, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(EnsureHeader(list)); }
@@ -57,10 +76,13 @@ LRESULT OnGetDlgCode(ListItems&, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC
 LRESULT OnInsertColumn(ListItems& list, WPARAM wParam, LPARAM lParam)
 {
     const auto* col = reinterpret_cast<const LVCOLUMN*>(lParam);
-    return col ? list.InsertColumn(IntOf(wParam), *col) : -1;
+    return col ? Relaid(list, list.InsertColumn(IntOf(wParam), *col)) : -1;
 }
 
-LRESULT OnDeleteColumn(ListItems& list, WPARAM wParam, LPARAM) { return list.DeleteColumn(IntOf(wParam)) ? TRUE : FALSE; }
+LRESULT OnDeleteColumn(ListItems& list, WPARAM wParam, LPARAM)
+{
+    return Relaid(list, list.DeleteColumn(IntOf(wParam)) ? TRUE : FALSE);
+}
 
 LRESULT OnGetColumnWidth(ListItems& list, WPARAM wParam, LPARAM)
 {
@@ -79,7 +101,7 @@ LRESULT OnSetColumnWidth(ListItems& list, WPARAM wParam, LPARAM lParam)
         cx = list.t->columnWidth(index);
     }
     list.t->setColumnWidth(index, std::max(0, cx));
-    return TRUE;
+    return Relaid(list, TRUE);
 }
 
 LRESULT OnGetColumn(ListItems& list, WPARAM wParam, LPARAM lParam)
@@ -113,7 +135,7 @@ LRESULT OnSetColumn(ListItems& list, WPARAM wParam, LPARAM lParam)
         list.t->setColumnWidth(index, std::max(0, col->cx));
     if (col->mask & LVCF_TEXT)
         header->setText(index, ListText(col->pszText));
-    return TRUE;
+    return Relaid(list, TRUE);
 }
 
 // --- items -----------------------------------------------------------------------------
@@ -133,7 +155,7 @@ LRESULT OnInsertItem(ListItems& list, WPARAM, LPARAM lParam)
     if (list.s->selectionMark >= at)
         ++list.s->selectionMark;
     list.Apply(item, at, *lv);
-    return at;
+    return Relaid(list, at);
 }
 
 LRESULT OnSetItem(ListItems& list, WPARAM, LPARAM lParam)
@@ -201,7 +223,7 @@ LRESULT OnDeleteItem(ListItems& list, WPARAM wParam, LPARAM)
         after.s->selectionMark = -1;
     else if (after.s->selectionMark > index)
         --after.s->selectionMark;
-    return TRUE;
+    return Relaid(after, TRUE);
 }
 
 LRESULT OnDeleteAllItems(ListItems& list, WPARAM, LPARAM)
@@ -216,7 +238,7 @@ LRESULT OnDeleteAllItems(ListItems& list, WPARAM, LPARAM)
         return 0;
     });
     after.s->selectionMark = -1;
-    return TRUE;
+    return Relaid(after, TRUE);
 }
 
 LRESULT OnSortItems(ListItems& list, WPARAM wParam, LPARAM lParam)
@@ -333,6 +355,7 @@ LRESULT OnGetTextBkColor(ListItems& list, WPARAM, LPARAM) { return list.s->textB
 const MessageHandler<ListItems> kListMessages[] = {
     {WM_CREATE, OnCreate},
     {WM_SIZE, OnSize},
+    {WM_SETFONT, OnSetFont},
     {WM_GETDLGCODE, OnGetDlgCode},
     {LVM_GETHEADER, OnGetHeader},
     {LVM_INSERTCOLUMN, OnInsertColumn},

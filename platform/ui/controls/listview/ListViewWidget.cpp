@@ -4,6 +4,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/ui/qt/Style.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -57,6 +58,39 @@ void PlaceListHeader(HWND list)
         ApplyGeometry(*header);   // where Qt put it, the window's rectangle says
 }
 
+void UpdateListScrollBars(HWND list)
+{
+    Window* w = LookupWindow(list);
+    auto* tree = w ? dynamic_cast<ListViewWidget*>(w->widget.data()) : nullptr;
+    if (!tree)
+        return;
+    bool vscroll = false;
+    bool hscroll = false;
+    if (!(w->style & LVS_NOSCROLL)) {
+        const int border = 2 * BorderWidth(*w);
+        const int width = w->rect.right - w->rect.left - border;
+        const int header = tree->header()->isHidden() ? 0 : tree->header()->sizeHint().height();
+        const int rows = w->rect.bottom - w->rect.top - border - header;
+        int columns = 0;
+        for (int c = 0; c < tree->columnCount(); ++c)
+            columns += tree->columnWidth(c);
+        const int content = tree->topLevelItemCount() * tree->RowHeight();
+        vscroll = content > rows;
+        hscroll = columns > width - (vscroll ? kScrollBarExtent : 0);
+        vscroll = vscroll || (hscroll && content > rows - kScrollBarExtent);
+    }
+    const auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
+    if (tree->verticalScrollBarPolicy() != policy(vscroll))
+        tree->setVerticalScrollBarPolicy(policy(vscroll));
+    if (tree->horizontalScrollBarPolicy() != policy(hscroll))
+        tree->setHorizontalScrollBarPolicy(policy(hscroll));
+    if (w->vscroll == vscroll && w->hscroll == hscroll)
+        return;
+    w->vscroll = vscroll;
+    w->hscroll = hscroll;
+    ::SendMessage(list, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*w));
+}
+
 ListState::ListState()
     : bkColor(GetSysColor(COLOR_WINDOW)), textColor(GetSysColor(COLOR_WINDOWTEXT)),
       textBkColor(GetSysColor(COLOR_WINDOW))
@@ -104,12 +138,29 @@ ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
     header()->setSectionsMovable(false);
     header()->setSectionsClickable((style & LVS_NOSORTHEADER) == 0);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+    if (const Window* w = LookupWindow(hwnd))
+        MatchFrame(this, *w);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& s, const QItemSelection& d) { OnSelectionChanged(s, d); });
     connect(header(), &QHeaderView::sectionClicked, this,
             [hwnd](int column) { NotifyList(hwnd, LVN_COLUMNCLICK, -1, column); });
+    connect(header(), &QHeaderView::sectionResized, this, [hwnd] { UpdateListScrollBars(hwnd); });
+}
+
+int ListViewWidget::RowHeight()
+{
+    ListState* state = GetControlData<ListState>(m_hwnd);
+    if (!state || topLevelItemCount() == 0)
+        return 0;
+    if (state->rowHeight <= 0) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        state->rowHeight = itemDelegate()->sizeHint(option, model()->index(0, 0)).height();
+    }
+    return state->rowHeight;
 }
 
 void ListViewWidget::ApplyLook()

@@ -21,6 +21,7 @@ struct ListState : ControlData {
     COLORREF bkColor;          // the list's background
     COLORREF textColor;        // the items' text
     COLORREF textBkColor;      // behind the items' text; CLR_NONE: the background shows
+    int rowHeight = 0;         // measured with the first row; 0 until then and after a font change
     ListState();
 };
 
@@ -29,6 +30,8 @@ public:
     ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
     // Takes the list's colours and styles anew.
     void ApplyLook();
+    // The height of a row in the list's font.
+    int RowHeight();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -47,6 +50,10 @@ QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
 // The header window lies across the top of the list's client area, as high
 // as its items need.
 void PlaceListHeader(HWND list);
+// The list decides which scroll bars it shows from its rows and columns, as
+// the handheld's does, so its client area is known at once (Qt would decide
+// later); a change of client area is the list's WM_SIZE.
+void UpdateListScrollBars(HWND list);
 
 // Sends a list view notification to the window's parent.
 LRESULT NotifyList(HWND hwnd, UINT code, int item, int subItem, UINT newState = 0, UINT oldState = 0,
