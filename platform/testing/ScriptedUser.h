@@ -72,7 +72,7 @@ public:
     // Fails for every scene whose dialog has not come; forgets them.
     void Verify();
     int PendingScenes() const { return static_cast<int>(m_scenes.size()); }
-    // What came up, in order: "dialog 159 'Owebook'", "message box 'Delete Item?'".
+    // What came up, in order: "dialog 159 'Home'", "message box 'Delete Item?'".
     const std::vector<std::string>& Seen() const { return m_seen; }
 
 private:

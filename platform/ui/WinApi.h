@@ -56,7 +56,7 @@ HWND GetFocus();
 HWND SetActiveWindow(HWND hWnd);
 HWND GetActiveWindow();
 // The lowest bit of the handle brings the window's owned windows too. A window
-// of another Owebook process (from EnumWindows) is asked to come forward.
+// of another process of the program (from EnumWindows) is asked to come forward.
 BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();
 
@@ -72,7 +72,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 SHORT GetKeyState(int nVirtKey);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
-// This process's top-level windows, then the other Owebook processes' (of
+// This process's top-level windows, then the other processes' of the program (of
 // this user). PostMessage and SetForegroundWindow reach the latter too.
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 // The process of a window (also the thread id: windows live on the main

@@ -10,8 +10,8 @@
 namespace platform {
 namespace {
 
-constexpr const char* kHwndProperty = "owebookHwnd";
-constexpr const char* kNoWindowProperty = "owebookNoWindow";
+constexpr const char* kHwndProperty = "platformHwnd";
+constexpr const char* kNoWindowProperty = "platformNoWindow";
 
 auto& Table() { return Ui().windows; }
 

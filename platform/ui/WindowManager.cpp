@@ -8,6 +8,7 @@
 #include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/qt/Style.h"
@@ -70,7 +71,9 @@ void ShowTitle(Window& w)
     if (!w.frame)
         return;
     const QString title = ToQString(w.text);
-    w.frame->setWindowTitle(title.isEmpty() ? QStringLiteral("Owebook") : title);
+    // A window without text goes by the program's title.
+    const CString appTitle = AppTitle();
+    w.frame->setWindowTitle(title.isEmpty() ? QString::fromUtf16(appTitle.GetString(), appTitle.GetLength()) : title);
     w.frame->setAccessibleName(title);
     if (w.strip)
         w.strip->SetTitle(title);

@@ -4,6 +4,8 @@
 
 #include "platform/gdi/CRect.h"
 #include "platform/testing/MessageRecorder.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Window.h"
 
 #include <thread>
 
@@ -214,4 +216,16 @@ TEST_F(WindowHandleTest, MessagesFromAnotherThreadStopTheProgram)
         },
         "UI thread");
     EXPECT_EQ(::SendMessage(top, WM_USER, 0, 0), 0) << "the UI thread itself may send";
+}
+
+TEST_F(WindowHandleTest, UntitledWindowGoesByTheProgramsTitle)
+{
+    platform::SetAppTitle(u"Ledger");
+    HWND top = MakeTopLevel(nullptr, u"");
+    platform::Window* w = platform::LookupWindow(top);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->frame->windowTitle(), QStringLiteral("Ledger"));
+    ::SetWindowText(top, u"Items");
+    EXPECT_EQ(w->frame->windowTitle(), QStringLiteral("Items"));
+    platform::SetAppTitle(CString());
 }
