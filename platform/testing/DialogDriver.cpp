@@ -7,7 +7,10 @@
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QTest>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -29,17 +32,23 @@ QWidget* InputWidget(HWND hwnd)
     return target;
 }
 
+// As a keyboard's key reaches the focused widget: shortcuts first, then the
+// press and the release.
 void SendKey(QWidget* target, int key, const QString& text)
 {
     if (!target)
         return;
     QPointer<QWidget> guard(target);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    if (!guard)
-        return;
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
+    QTest::sendKeyEvent(QTest::Press, target, static_cast<Qt::Key>(key), text, Qt::NoModifier);
+    if (guard)
+        QTest::sendKeyEvent(QTest::Release, target, static_cast<Qt::Key>(key), text, Qt::NoModifier);
+}
+
+void SendMouse(QWidget* receiver, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(at), receiver->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &event);
 }
 
 }  // namespace
@@ -71,6 +80,35 @@ void TypeText(HWND hwnd, const CString& text)
         const QChar c(text.GetAt(i));
         SendKey(InputWidget(hwnd), QtKeyOfCharacter(c), QString(c == u'\n' ? QChar(u'\r') : c));
     }
+}
+
+bool PickEntry(HWND combo, const CString& entry)
+{
+    Window* w = LookupWindow(combo);
+    auto* box = w ? qobject_cast<QComboBox*>(w->widget.data()) : nullptr;
+    if (!box || !box->isEnabled())
+        return false;
+    const int index = box->findText(QString::fromUtf16(entry.GetString(), entry.GetLength()), Qt::MatchFixedString);
+    if (index < 0)
+        return false;
+    TapWindow(combo);   // opens the list
+    if (!::IsWindow(combo) || !box->view()->isVisible())
+        return false;
+    // The finger slides over the list to the entry, then lifts there.
+    QAbstractItemView* view = box->view();
+    QWidget* viewport = view->viewport();
+    view->scrollTo(view->model()->index(index, box->modelColumn()));
+    const QPoint target = view->visualRect(view->model()->index(index, box->modelColumn())).center();
+    QPointer<QWidget> guard(viewport);
+    for (QPoint at : {viewport->rect().topLeft(), viewport->rect().bottomRight(), target}) {
+        SendMouse(viewport, QEvent::MouseMove, at, Qt::NoButton);
+        if (!guard)
+            return false;
+    }
+    SendMouse(viewport, QEvent::MouseButtonPress, target, Qt::LeftButton);
+    if (guard)
+        SendMouse(viewport, QEvent::MouseButtonRelease, target, Qt::NoButton);
+    return ::IsWindow(combo) && box->currentIndex() == index;
 }
 
 void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfVirtualKey(vk)); }
@@ -133,6 +171,8 @@ void DialogDriver::PressKey(UINT vk) const
     HWND focus = ::GetFocus();
     testing::PressKey(focus ? focus : m_hDlg, vk);
 }
+
+bool DialogDriver::Pick(int id, const CString& entry) const { return PickEntry(Item(id), entry); }
 
 void DialogDriver::TapOk() const
 {

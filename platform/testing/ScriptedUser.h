@@ -40,6 +40,8 @@ public:
     Scene& TypeInto(int id, const CString& text);
     Scene& Type(const CString& text);
     Scene& PressKey(UINT vk);
+    // Picks a combo box's entry as a finger does (fails the test if it cannot).
+    Scene& Pick(int id, const CString& entry);
     Scene& TapOk();
     Scene& CloseWindow();
     Scene& Answer(int id);

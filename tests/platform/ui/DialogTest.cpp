@@ -289,3 +289,26 @@ TEST_F(DialogTest, TemplateNamingAnUnknownWindowClassFailsAndSaysWhich)
     for (HWND hwnd : platform::AllWindows())
         EXPECT_NE(platform::LookupWindow(hwnd)->className, CString(WC_DIALOG)) << "no dialog is left behind";
 }
+
+TEST_F(DialogTest, ScriptedUserPicksAComboEntryAndTypesIntoTheFocusedControl)
+{
+    ScriptedUser user;
+    CString category;
+    CString name;
+    user.ExpectDialog(testdlg::kDetails)
+        .Pick(testdlg::kCategory, u"dollars")
+        .Read(testdlg::kCategory, category)
+        .Do([](DialogDriver& d) {
+            d.Focus(testdlg::kName);
+            d.Type(u"Ann");
+            d.PressKey(VK_LEFT);
+            d.Type(u"i");
+            EXPECT_FALSE(d.Pick(testdlg::kCategory, u"Euros")) << "no such entry";
+        })
+        .Read(testdlg::kName, name)
+        .Tap(IDCANCEL);
+    CDetailsDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(category, CString(u"Dollars"));
+    EXPECT_EQ(name, CString(u"Anin"));
+}

@@ -5,6 +5,7 @@
 
 #include "platform/ui/controls/listview/CListCtrl.h"
 #include "platform/gdi/SysColors.h"
+#include "platform/testing/MessageRecorder.h"
 #include "platform/testing/Screenshot.h"
 #include "platform/ui/Window.h"
 
@@ -158,8 +159,17 @@ TEST_F(ListCtrlTest, DeleteOneOrAll)
 
 TEST_F(ListCtrlTest, TapSelectsTheRowThenSendsClickWithIt)
 {
+    platform::testing::MessageRecorder rec({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NOTIFY});
+    rec.Watch(list.m_hWnd, "list");
+    rec.Watch(host.m_hWnd, "host");
     int selectedAtClick = -2;
     TapRow(1);
+    const std::vector<std::string> trace = rec.Trace(platform::testing::MessageRecorder::Show::Parameters);
+    ASSERT_EQ(trace.size(), 4u);
+    EXPECT_EQ(trace[0].rfind("list WM_LBUTTONDOWN ", 0), 0u) << trace[0];
+    EXPECT_EQ(trace[1], "host WM_NOTIFY 300 LVN_ITEMCHANGED item 1 state 0x3/0x0");
+    EXPECT_EQ(trace[2].rfind("list WM_LBUTTONUP ", 0), 0u) << trace[2];
+    EXPECT_EQ(trace[3], "host WM_NOTIFY 300 NM_CLICK item 1");
     for (size_t i = 0; i < host.notes.size(); ++i)
         if (host.notes[i].code == NM_CLICK)
             selectedAtClick = host.listNotes[i].iItem;
