@@ -139,14 +139,34 @@ TEST_F(DefaultProcessingTest, EditingKeysHaveMovedTheCaretWhenDefaultReturns)
     EXPECT_EQ(edit.caretAfterKey, (std::vector<int>{2, 0, 3}));
 }
 
-TEST_F(DefaultProcessingTest, PasteByKeyIsInTheTextWhenTheCharactersDefaultReturns)
+TEST_F(DefaultProcessingTest, ClipboardKeysHaveDoneTheirWorkWhenTheCharactersDefaultReturns)
 {
-    Edit();
-    QGuiApplication::clipboard()->setText(QStringLiteral("77"));
-    QTest::keyClick(WidgetOf(edit.m_hWnd), Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(edit.seen.size(), 1u);
-    EXPECT_EQ(edit.seen[0].ch, 0x16u);
-    EXPECT_EQ(edit.seen[0].after, CString(u"77"));
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        UINT ch;
+        const char16_t* after;
+    };
+    const Case cases[] = {
+        {"Ctrl+V pastes", Qt::Key_V, 0x16, u"ab77cd"},
+        {"Ctrl+X cuts", Qt::Key_X, 0x18, u"ad"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Edit();
+        edit.seen.clear();
+        edit.SetWindowText(u"abcd");
+        edit.SetSel(2, 2);
+        if (c.key == Qt::Key_X)
+            edit.SetSel(1, 3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("77"));
+        QTest::keyClick(WidgetOf(edit.m_hWnd), c.key, Qt::ControlModifier);
+        ASSERT_EQ(edit.seen.size(), 1u);
+        EXPECT_EQ(edit.seen[0].ch, c.ch);
+        EXPECT_EQ(edit.seen[0].after, CString(c.after));
+        edit.UnsubclassWindow();
+        ::DestroyWindow(::GetDlgItem(host.m_hWnd, kEdit));
+    }
 }
 
 namespace {
