@@ -9,8 +9,7 @@
 //   };
 //   LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 //   {
-//       EditControl edit(hwnd);
-//       return Handle(kEditMessages, edit, hwnd, message, wParam, lParam);
+//       return Handle(kEditMessages, hwnd, message, wParam, lParam);
 //   }
 
 #include "platform/ui/WinUser.h"
@@ -27,17 +26,20 @@ struct MessageHandler {
     LRESULT (*handle)(Control& control, WPARAM wParam, LPARAM lParam);
 };
 
-// The table's function for the message, when the control is there to take
-// it (a control whose widget is gone acts as a plain window); otherwise the
-// default window behaviour.
+// The table's function for the message, given the control's view of the
+// window (a control whose widget is gone acts as a plain window); otherwise
+// the default window behaviour.
 template <class Control, std::size_t N>
-LRESULT Handle(const MessageHandler<Control> (&table)[N], Control& control, HWND hwnd, UINT message, WPARAM wParam,
-               LPARAM lParam)
+LRESULT Handle(const MessageHandler<Control> (&table)[N], HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (control.Valid())
-        for (const MessageHandler<Control>& entry : table)
-            if (entry.message == message)
-                return entry.handle(control, wParam, lParam);
+    for (const MessageHandler<Control>& entry : table) {
+        if (entry.message != message)
+            continue;
+        Control control(hwnd);
+        if (control.Valid())
+            return entry.handle(control, wParam, lParam);
+        break;
+    }
     return ::DefWindowProc(hwnd, message, wParam, lParam);
 }
 

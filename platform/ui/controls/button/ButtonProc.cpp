@@ -96,8 +96,7 @@ const MessageHandler<ButtonControl> kButtonMessages[] = {
 
 LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ButtonControl control(hwnd);
-    return Handle(kButtonMessages, control, hwnd, message, wParam, lParam);
+    return Handle(kButtonMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

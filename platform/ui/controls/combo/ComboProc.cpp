@@ -337,8 +337,7 @@ const MessageHandler<ComboControl> kComboMessages[] = {
 
 LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ComboControl combo(hwnd);
-    return Handle(kComboMessages, combo, hwnd, message, wParam, lParam);
+    return Handle(kComboMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -82,8 +82,7 @@ const MessageHandler<CommandBarControl> kCommandBarMessages[] = {
 
 LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CommandBarControl bar(hwnd);
-    return Handle(kCommandBarMessages, bar, hwnd, message, wParam, lParam);
+    return Handle(kCommandBarMessages, hwnd, message, wParam, lParam);
 }
 
 void RegisterCommandBarClass()

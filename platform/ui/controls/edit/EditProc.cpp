@@ -274,8 +274,7 @@ const MessageHandler<EditAccess> kEditMessages[] = {
 
 LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    EditAccess edit(hwnd);
-    return Handle(kEditMessages, edit, hwnd, message, wParam, lParam);
+    return Handle(kEditMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -43,8 +43,7 @@ const MessageHandler<HeaderControl> kHeaderMessages[] = {
 
 LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HeaderControl header(hwnd);
-    return Handle(kHeaderMessages, header, hwnd, message, wParam, lParam);
+    return Handle(kHeaderMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -398,8 +398,7 @@ const MessageHandler<ListItems> kListMessages[] = {
 
 LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ListItems list(hwnd);
-    return Handle(kListMessages, list, hwnd, message, wParam, lParam);
+    return Handle(kListMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -77,8 +77,7 @@ const MessageHandler<StaticControl> kStaticMessages[] = {
 
 LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    StaticControl control(hwnd);
-    return Handle(kStaticMessages, control, hwnd, message, wParam, lParam);
+    return Handle(kStaticMessages, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform
