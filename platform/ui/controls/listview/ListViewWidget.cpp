@@ -235,11 +235,15 @@ QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
     Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
+    QHeaderView* header = nullptr;
     if (auto* list = dynamic_cast<ListViewWidget*>(parent)) {
         w->widgetOwnedByParent = true;
-        return list->header();
+        header = list->header();
+    } else {
+        header = new QHeaderView(Qt::Horizontal, parent);
     }
-    return new QHeaderView(Qt::Horizontal, parent);
+    header->setAccessibleName(QStringLiteral("header"));
+    return header;
 }
 
 }  // namespace platform
