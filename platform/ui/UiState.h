@@ -39,7 +39,6 @@ struct PaintScope {
     HWND hwnd = nullptr;
     QPointer<QWidget> surface;
     QPoint clientOrigin;   // where the client area's (0, 0) is on the surface
-    QRect clientRect;      // the client area, in client coordinates
     std::unique_ptr<QPainter> painter;
     ~PaintScope();
 };

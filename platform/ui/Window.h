@@ -54,7 +54,7 @@ struct Window {
     bool vscroll = false;
     bool hscroll = false;
 
-    QPointer<QWidget> widget;   // the client area: children's widgets live in it
+    QPointer<QWidget> widget;   // the window; children's widgets live in it, in its client area
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client
     CaptionStrip* strip = nullptr;
 

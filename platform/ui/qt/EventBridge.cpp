@@ -219,7 +219,6 @@ bool RoutePaint(QWidget* widget, QPaintEvent* paint)
     scope.hwnd = hwnd;
     scope.surface = widget;
     scope.clientOrigin = widget->mapFrom(w->widget, ClientOffset(*w));
-    scope.clientRect = ClientRect(*w);
     Ui().paints.push_back(&scope);
     SendRouted(paint, widget, hwnd, WM_PAINT, 0, 0);
     if (scope.painter && scope.painter->isActive())
