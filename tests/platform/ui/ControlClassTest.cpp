@@ -10,11 +10,15 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/testing/DialogDriver.h"
+#include "platform/testing/Screenshot.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
+
+#include <QTreeWidget>
 
 using platform::testing::PressKey;
 using platform::testing::TapWindow;
@@ -216,6 +220,12 @@ TEST_F(ControlClassTest, ListUnderAPlainObjectFillsSelectsAndSorts)
     EXPECT_EQ(host.Count(49, LVN_ITEMCHANGED), 1);
     EXPECT_EQ(plain.SendMessage(WM_GETDLGCODE), DLGC_WANTARROWS | DLGC_WANTCHARS);
     EXPECT_NE(::GetDlgItem(hwnd, 0), nullptr);
+
+    // It paints its rows: the selected one in the selection's colour.
+    auto* tree = qobject_cast<QTreeWidget*>(platform::LookupWindow(hwnd)->widget.data());
+    const QRect row = tree->visualRect(tree->model()->index(1, 0)).translated(tree->viewport()->pos());
+    platform::testing::Screenshot shot(hwnd, 1);
+    EXPECT_NE(shot.Pixel(row.right() - 2, row.center().y()), shot.Pixel(row.right() - 2, row.bottom() + 30));
 }
 
 TEST_F(ControlClassTest, ListsHeaderIsAChildWindowSizedWithTheList)
