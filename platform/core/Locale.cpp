@@ -2,6 +2,7 @@
 
 #include "platform/core/DatePicture.h"
 #include "platform/core/LastError.h"
+#include "platform/core/TextCopy.h"
 #include "platform/core/Time.h"
 #include "platform/core/VariantTime.h"
 
@@ -220,8 +221,7 @@ int Deliver(const std::u16string& text, LPWSTR buffer, int cch)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
+    CopyText(text, buffer, static_cast<std::size_t>(cch));
     return needed;
 }
 

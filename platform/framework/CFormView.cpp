@@ -12,7 +12,7 @@ BOOL CFormView::Create(LPCWSTR, LPCWSTR, DWORD dwStyle, const RECT& rect, CWnd* 
                        CCreateContext* pContext)
 {
     const platform::DialogTemplate* found = platform::FindDialogTemplate(m_nIDTemplate);
-    if (!found || !pParentWnd || m_hWnd) {
+    if (!found || !pParentWnd || m_hWnd || !platform::TemplateClassesRegistered(*found)) {
         PostNcDestroy();   // as a failed window creation does
         return FALSE;
     }

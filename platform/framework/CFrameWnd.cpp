@@ -41,7 +41,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     }
     m_strTitle = title;
     // Zero size: the platform gives a top-level window the screen below the caption strip.
-    return CreateEx(0, u"OwebookFrame", m_strTitle.GetString(), dwDefaultStyle, 0, 0, 0, 0,
+    return CreateEx(0, u"FrameWindow", m_strTitle.GetString(), dwDefaultStyle, 0, 0, 0, 0,
                     pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr, pContext);
 }
 

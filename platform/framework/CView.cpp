@@ -25,7 +25,7 @@ CView::~CView()
 BOOL CView::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                    UINT nID, CCreateContext* pContext)
 {
-    return CWnd::Create(lpszClassName ? lpszClassName : u"OwebookView", lpszWindowName, dwStyle, rect, pParentWnd,
+    return CWnd::Create(lpszClassName ? lpszClassName : u"View", lpszWindowName, dwStyle, rect, pParentWnd,
                         nID, pContext);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The application object. The program defines exactly one, as a global:
 //
-//   class COwebookApp : public CWinApp { BOOL InitInstance() override; ... };
-//   COwebookApp theApp;
+//   class CLedgerApp : public CWinApp { BOOL InitInstance() override; ... };
+//   CLedgerApp theApp;
 //
 // Its constructor makes it the application that AfxGetApp returns. Commands
 // that nobody else handles end here (the last stop of command routing);

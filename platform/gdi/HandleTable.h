@@ -1,17 +1,23 @@
 #pragma once
 // Handles that stay safe after their object is gone: a handle is a slot index
 // plus the slot's generation, so a stale handle never reaches a reused slot.
+// `Holder` is how a slot keeps its object: a plain pointer (the object lives
+// elsewhere) or a std::unique_ptr (the table owns it).
 
 #include <cstdint>
+#include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
-template <class T>
+template <class T, class Holder = T*>
 class HandleTable {
 public:
-    // Returns a non-zero handle value for `object`, 0 when the table is full.
-    std::uintptr_t Add(T* object)
+    // Returns a non-zero handle value for `object`, 0 when the table is full
+    // (the object is then dropped).
+    std::uintptr_t Add(Holder object)
     {
         std::size_t index;
         if (m_free.empty() && m_slots.size() >= kIndexMask)
@@ -24,24 +30,25 @@ public:
             m_slots.push_back(Slot{});
         }
         Slot& slot = m_slots[index];
-        slot.object = object;
+        slot.object = std::move(object);
         return Encode(index, slot.generation);
     }
 
     T* Get(std::uintptr_t handle) const
     {
         const Slot* slot = Find(handle);
-        return slot ? slot->object : nullptr;
+        return slot ? Raw(slot->object) : nullptr;
     }
 
-    // Forgets the object; the handle and every copy of it become stale.
-    T* Remove(std::uintptr_t handle)
+    // Forgets the object and hands it back; the handle and every copy of it
+    // become stale.
+    Holder Remove(std::uintptr_t handle)
     {
         Slot* slot = const_cast<Slot*>(Find(handle));
         if (!slot)
-            return nullptr;
-        T* object = slot->object;
-        slot->object = nullptr;
+            return Holder{};
+        Holder object = std::move(slot->object);
+        slot->object = Holder{};
         slot->generation = (slot->generation + 1) & kGenerationMask;
         if (slot->generation == 0)
             slot->generation = 1;
@@ -54,7 +61,7 @@ public:
     {
         for (const Slot& slot : m_slots)
             if (slot.object)
-                f(slot.object);
+                f(Raw(slot.object));
     }
 
 private:
@@ -63,9 +70,17 @@ private:
     static constexpr std::uint32_t kGenerationMask = 0x7FFF;  // keeps values positive as 32-bit numbers
 
     struct Slot {
-        T* object = nullptr;
+        Holder object{};
         std::uint32_t generation = 1;
     };
+
+    static T* Raw(const Holder& object)
+    {
+        if constexpr (std::is_pointer_v<Holder>)
+            return object;
+        else
+            return object.get();
+    }
 
     static std::uintptr_t Encode(std::size_t index, std::uint32_t generation)
     {

@@ -2,6 +2,7 @@
 
 #include "platform/core/CString.h"
 #include "platform/core/LastError.h"
+#include "platform/core/TextCopy.h"
 #include "platform/system/ProcessDirectory.h"
 #include "platform/system/RuntimeDir.h"
 
@@ -22,13 +23,9 @@ DWORD CopyOut(const std::u16string& text, LPWSTR out, DWORD size)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
-    if (text.size() < size) {
-        std::copy(text.begin(), text.end(), out);
-        out[text.size()] = 0;
-        return static_cast<DWORD>(text.size());
-    }
-    std::copy_n(text.begin(), size - 1, out);
-    out[size - 1] = 0;
+    const std::size_t copied = CopyText(text, out, size);
+    if (copied == text.size())
+        return static_cast<DWORD>(copied);
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return size;
 }

@@ -2,12 +2,15 @@
 
 #include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CDialog.h"
-#include "platform/ui/qt/EventBridge.h"
+#include "platform/ui/qt/Keys.h"
 #include "platform/ui/MessageBoxDialog.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QTest>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -18,7 +21,7 @@ namespace {
 
 QWidget* InputWidget(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return nullptr;
     QWidget* target = w->widget;
@@ -29,52 +32,30 @@ QWidget* InputWidget(HWND hwnd)
     return target;
 }
 
+// As a keyboard's key reaches the focused widget: shortcuts first, then the
+// press and the release.
 void SendKey(QWidget* target, int key, const QString& text)
 {
     if (!target)
         return;
     QPointer<QWidget> guard(target);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    if (!guard)
-        return;
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
+    QTest::sendKeyEvent(QTest::Press, target, static_cast<Qt::Key>(key), text, Qt::NoModifier);
+    if (guard)
+        QTest::sendKeyEvent(QTest::Release, target, static_cast<Qt::Key>(key), text, Qt::NoModifier);
 }
 
-QString TextOfKey(UINT vk)
+void SendMouse(QWidget* receiver, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
 {
-    switch (vk) {
-    case VK_RETURN: return QStringLiteral("\r");
-    case VK_ESCAPE: return QString(QChar(0x1B));
-    case VK_TAB: return QStringLiteral("\t");
-    case VK_BACK: return QString(QChar(0x08));
-    case VK_SPACE: return QStringLiteral(" ");
-    default: return QString();
-    }
-}
-
-int KeyOfChar(QChar c)
-{
-    if (c.unicode() < 0x80 && c.isLetter())
-        return Qt::Key_A + (c.toUpper().unicode() - 'A');
-    if (c.isDigit() && c.unicode() < 0x80)
-        return Qt::Key_0 + (c.unicode() - '0');
-    switch (c.unicode()) {
-    case ' ': return Qt::Key_Space;
-    case '\r':
-    case '\n': return Qt::Key_Return;
-    case '\t': return Qt::Key_Tab;
-    case 0x08: return Qt::Key_Backspace;
-    default: return c.unicode() < 0x80 ? int(c.unicode()) : int(Qt::Key_unknown);
-    }
+    QMouseEvent event(type, QPointF(at), receiver->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &event);
 }
 
 }  // namespace
 
 void TapWindow(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return;
     QWidget* widget = w->widget;
@@ -97,11 +78,40 @@ void TypeText(HWND hwnd, const CString& text)
 {
     for (int i = 0; i < text.GetLength(); ++i) {
         const QChar c(text.GetAt(i));
-        SendKey(InputWidget(hwnd), KeyOfChar(c), QString(c == u'\n' ? QChar(u'\r') : c));
+        SendKey(InputWidget(hwnd), QtKeyOfCharacter(c), QString(c == u'\n' ? QChar(u'\r') : c));
     }
 }
 
-void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfKey(vk)); }
+bool PickEntry(HWND combo, const CString& entry)
+{
+    Window* w = LookupWindow(combo);
+    auto* box = w ? qobject_cast<QComboBox*>(w->widget.data()) : nullptr;
+    if (!box || !box->isEnabled())
+        return false;
+    const int index = box->findText(QString::fromUtf16(entry.GetString(), entry.GetLength()), Qt::MatchFixedString);
+    if (index < 0)
+        return false;
+    TapWindow(combo);   // opens the list
+    if (!::IsWindow(combo) || !box->view()->isVisible())
+        return false;
+    // The finger slides over the list to the entry, then lifts there.
+    QAbstractItemView* view = box->view();
+    QWidget* viewport = view->viewport();
+    view->scrollTo(view->model()->index(index, box->modelColumn()));
+    const QPoint target = view->visualRect(view->model()->index(index, box->modelColumn())).center();
+    QPointer<QWidget> guard(viewport);
+    for (QPoint at : {viewport->rect().topLeft(), viewport->rect().bottomRight(), target}) {
+        SendMouse(viewport, QEvent::MouseMove, at, Qt::NoButton);
+        if (!guard)
+            return false;
+    }
+    SendMouse(viewport, QEvent::MouseButtonPress, target, Qt::LeftButton);
+    if (guard)
+        SendMouse(viewport, QEvent::MouseButtonRelease, target, Qt::NoButton);
+    return ::IsWindow(combo) && box->currentIndex() == index;
+}
+
+void PressKey(HWND hwnd, UINT vk) { SendKey(InputWidget(hwnd), QtKeyFromVirtualKey(vk), TextOfVirtualKey(vk)); }
 
 bool DialogDriver::IsOpen() const { return ::IsWindow(m_hDlg) != FALSE; }
 
@@ -162,16 +172,18 @@ void DialogDriver::PressKey(UINT vk) const
     testing::PressKey(focus ? focus : m_hDlg, vk);
 }
 
+bool DialogDriver::Pick(int id, const CString& entry) const { return PickEntry(Item(id), entry); }
+
 void DialogDriver::TapOk() const
 {
-    Window* w = FindWindow(m_hDlg);
+    Window* w = LookupWindow(m_hDlg);
     if (w && w->strip && w->strip->OkButton()->isVisible())
         w->strip->OkButton()->click();
 }
 
 void DialogDriver::CloseWindow() const
 {
-    if (Window* w = FindWindow(m_hDlg); w && w->frame)
+    if (Window* w = LookupWindow(m_hDlg); w && w->frame)
         w->frame->close();
 }
 

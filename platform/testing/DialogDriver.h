@@ -1,6 +1,7 @@
 #pragma once
 // What a scripted user does to a dialog or message box that is on screen:
-// the same Qt input events a person's taps and keys would cause, so they go
+// the same Qt input events a person's taps and keys would cause (keys as a
+// keyboard sends them to the focused widget, shortcuts first), so they go
 // through the whole message path (PreTranslateMessage, WM_KEYDOWN / WM_CHAR,
 // the control's own handling).
 
@@ -29,6 +30,10 @@ public:
     void Type(const CString& text) const;              // key by key into the focused control
     void TypeInto(int id, const CString& text) const;
     void PressKey(UINT vk) const;   // VK_RETURN, VK_ESCAPE, VK_TAB, VK_BACK, arrows...
+    // Opens a combo box's list with a tap and taps the entry with this text
+    // (compared without regard to case); false when there is no such entry
+    // or it could not be picked.
+    bool Pick(int id, const CString& entry) const;
     void TapOk() const;             // the caption strip's "ok"
     void CloseWindow() const;       // the desktop window's close button
     void End(int result) const;     // EndDialog
@@ -44,5 +49,6 @@ private:
 void TapWindow(HWND hwnd);
 void TypeText(HWND hwnd, const CString& text);   // into hwnd's focused widget, or hwnd
 void PressKey(HWND hwnd, UINT vk);
+bool PickEntry(HWND combo, const CString& entry);
 
 }  // namespace platform::testing

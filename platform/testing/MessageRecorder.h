@@ -7,6 +7,12 @@
 //   rec.Watch(dialog, "dialog");
 //   ...
 //   EXPECT_EQ(rec.Trace(), (std::vector<std::string>{"edit WM_KILLFOCUS", "dialog WM_ACTIVATE"}));
+//
+// With parameters, a notification names its control and code, and the
+// messages of input and lists say what they carry:
+//
+//   "host WM_COMMAND 100 EN_CHANGE", "host WM_NOTIFY 300 LVN_ITEMCHANGED item 1 state 0x3",
+//   "edit WM_CHAR 'a'", "edit WM_KEYDOWN VK_LEFT", "list WM_LBUTTONDOWN 10,20", "list WM_SIZE 138x98"
 
 #include "platform/ui/WinUser.h"
 
@@ -23,6 +29,7 @@ public:
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
+        std::string parameters;   // read while the message was being sent
     };
 
     // Only these messages are kept; empty keeps them all.
@@ -36,8 +43,10 @@ public:
 
     const std::vector<Record>& Records() const { return m_records; }
     std::vector<UINT> Messages() const;
-    // "label WM_NAME" per record.
-    std::vector<std::string> Trace() const;
+    enum class Show { Names, Parameters };
+    // "label WM_NAME" per record, with Show::Parameters followed by what the
+    // message carries.
+    std::vector<std::string> Trace(Show show = Show::Names) const;
 
     static std::string NameOf(UINT message);
 

@@ -9,7 +9,7 @@ namespace platform::testing {
 
 Screenshot::Screenshot(HWND hwnd, int scale) : m_image(std::make_unique<QImage>())
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     QWidget* outer = w ? w->Outer() : nullptr;
     if (!outer || scale < 1)
         return;

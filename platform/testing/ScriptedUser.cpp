@@ -36,6 +36,13 @@ Scene& Scene::PressKey(UINT vk)
     return Do([vk](DialogDriver& d) { d.PressKey(vk); });
 }
 
+Scene& Scene::Pick(int id, const CString& entry)
+{
+    return Do([id, entry](DialogDriver& d) {
+        EXPECT_TRUE(d.Pick(id, entry)) << Describe(d) << ": no entry '" << entry.ToUtf8() << "' to pick in " << id;
+    });
+}
+
 Scene& Scene::TapOk()
 {
     return Do([](DialogDriver& d) { d.TapOk(); });

@@ -40,6 +40,8 @@ public:
     Scene& TypeInto(int id, const CString& text);
     Scene& Type(const CString& text);
     Scene& PressKey(UINT vk);
+    // Picks a combo box's entry as a finger does (fails the test if it cannot).
+    Scene& Pick(int id, const CString& entry);
     Scene& TapOk();
     Scene& CloseWindow();
     Scene& Answer(int id);
@@ -72,7 +74,7 @@ public:
     // Fails for every scene whose dialog has not come; forgets them.
     void Verify();
     int PendingScenes() const { return static_cast<int>(m_scenes.size()); }
-    // What came up, in order: "dialog 159 'Owebook'", "message box 'Delete Item?'".
+    // What came up, in order: "dialog 159 'Home'", "message box 'Delete Item?'".
     const std::vector<std::string>& Seen() const { return m_seen; }
 
 private:

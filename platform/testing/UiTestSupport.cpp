@@ -21,7 +21,7 @@ void ResetUi()
 {
     EnsureApplication();
     for (HWND hwnd : AllWindows())
-        if (Window* w = FindWindow(hwnd); w && w->IsTopLevel())
+        if (Window* w = LookupWindow(hwnd); w && w->IsTopLevel())
             ::DestroyWindow(hwnd);
     for (HWND hwnd : AllWindows())
         ::DestroyWindow(hwnd);

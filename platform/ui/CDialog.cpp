@@ -20,11 +20,11 @@ namespace {
 
 UINT TemplateDefaultButton(HWND hDlg)
 {
-    platform::Window* w = platform::FindWindow(hDlg);
+    platform::Window* w = platform::LookupWindow(hDlg);
     if (!w)
         return IDOK;
     for (HWND c : w->children)
-        if (platform::Window* child = platform::FindWindow(c);
+        if (platform::Window* child = platform::LookupWindow(c);
             child && child->className.CompareNoCase(WC_BUTTON) == 0 &&
             (child->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             return static_cast<WORD>(child->id);
@@ -73,7 +73,7 @@ BOOL CDialog::CreateFromTemplate(const platform::DialogTemplate& dialog, CWnd* p
     if (!platform::CreateDialogFromTemplate(dialog, this, placement))
         return FALSE;
     if (modal)
-        if (platform::Window* w = platform::FindWindow(m_hWnd); w && w->frame)
+        if (platform::Window* w = platform::LookupWindow(m_hWnd); w && w->frame)
             w->frame->setWindowModality(Qt::ApplicationModal);
     const HWND self = m_hWnd;
     const HWND focus = FirstTabStop(self);

@@ -8,6 +8,7 @@
 #include "platform/ui/DialogBuilder.h"
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
@@ -28,13 +29,6 @@ CDC* DcFromHandle(WPARAM hdc) { return CDC::FromHandle(reinterpret_cast<HDC>(hdc
 
 namespace {
 
-// The messages being handled, innermost last: what Default() passes on.
-std::vector<MSG>& CurrentMessages()
-{
-    static std::vector<MSG> messages;
-    return messages;
-}
-
 bool IsCtlColor(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 }  // namespace
@@ -43,14 +37,14 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
-    if (platform::Window* w = platform::FindWindow(m_hWnd); w && w->object == this)
+    if (platform::Window* w = platform::LookupWindow(m_hWnd); w && w->object == this)
         platform::DestroyWindowTree(m_hWnd);
     m_hWnd = nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    platform::Window* w = platform::FindWindow(hWnd);
+    platform::Window* w = platform::LookupWindow(hWnd);
     return w ? w->object : nullptr;
 }
 
@@ -60,7 +54,22 @@ BOOL CWnd::Attach(HWND hWnd) { return SubclassWindow(hWnd); }
 
 HWND CWnd::Detach() { return UnsubclassWindow(); }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) { return platform::AttachObject(hWnd, this); }
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!platform::CanAttach(hWnd, this))
+        return FALSE;
+    if (CWnd::FromHandle(hWnd) == this)
+        return TRUE;
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    if (!::IsWindow(hWnd) || m_hWnd != hWnd) {
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    return platform::AttachObject(hWnd, this);
+}
+
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
@@ -132,7 +141,7 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep) const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return;
     const std::vector<HWND> children = w->children;
@@ -147,13 +156,11 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const HWND self = m_hWnd;
-    CurrentMessages().push_back(MSG{self, message, wParam, lParam, 0, {0, 0}});
     LRESULT result = 0;
     // The handlers may destroy the window, or delete this object with it:
     // nothing below touches `this` once the handle is gone.
     if (!OnWndMsg(message, wParam, lParam, &result) && ::IsWindow(self))
         result = DefWindowProc(message, wParam, lParam);
-    CurrentMessages().pop_back();
     return result;
 }
 
@@ -190,16 +197,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return platform::GenericWindowProc(m_hWnd, message, wParam, lParam);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
+    return w ? ::CallWindowProc(w->proc, m_hWnd, message, wParam, lParam) : 0;
 }
 
 LRESULT CWnd::Default()
 {
-    const auto& messages = CurrentMessages();
-    for (auto it = messages.rbegin(); it != messages.rend(); ++it)
-        if (it->hwnd == m_hWnd)
-            return DefWindowProc(it->message, it->wParam, it->lParam);
-    return 0;
+    const platform::MessageFrame* frame = platform::CurrentMessage(m_hWnd);
+    return frame ? DefWindowProc(frame->msg.message, frame->msg.wParam, frame->msg.lParam) : 0;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -297,7 +302,7 @@ BOOL CWnd::PreTranslateMessage(MSG* /*pMsg*/) { return FALSE; }
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
-        platform::Window* w = platform::FindWindow(hWnd);
+        platform::Window* w = platform::LookupWindow(hWnd);
         if (!w)
             return FALSE;
         if (platform::WindowAccess::PreTranslateMessage(w->object, pMsg))
@@ -314,7 +319,7 @@ CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 
 CWnd* CWnd::GetOwner() const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return nullptr;
     return FromHandle(w->IsTopLevel() ? w->owner : w->parent);
@@ -332,12 +337,12 @@ CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, n
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return nullptr;
     std::vector<HWND> stops;
     for (HWND c : w->children)
-        if (platform::Window* child = platform::FindWindow(c);
+        if (platform::Window* child = platform::LookupWindow(c);
             child && (child->style & WS_TABSTOP) && (child->style & WS_VISIBLE) && child->enabled)
             stops.push_back(c);
     if (stops.empty())
@@ -492,7 +497,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    platform::Window* w = platform::FindWindow(m_hWnd);
+    platform::Window* w = platform::LookupWindow(m_hWnd);
     if (!w)
         return;
     CRect area;
@@ -537,6 +542,20 @@ void CWnd::ClientToScreen(LPRECT lpRect) const { MapRect(m_hWnd, lpRect, ::Clien
 void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const { MapRect(m_hWnd, lpRect, ::ScreenToClient); }
+
+void CWnd::MapWindowPoints(CWnd* pWndTo, LPPOINT lpPoint, UINT nCount) const
+{
+    ::MapWindowPoints(m_hWnd, pWndTo ? pWndTo->m_hWnd : nullptr, lpPoint, nCount);
+}
+
+void CWnd::MapWindowPoints(CWnd* pWndTo, LPRECT lpRect) const
+{
+    if (!lpRect)
+        return;
+    POINT corners[2] = {{lpRect->left, lpRect->top}, {lpRect->right, lpRect->bottom}};
+    ::MapWindowPoints(m_hWnd, pWndTo ? pWndTo->m_hWnd : nullptr, corners, 2);
+    *lpRect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
 
 void CWnd::MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
 
@@ -644,9 +663,9 @@ void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     // The control may answer for itself (ON_WM_CTLCOLOR_REFLECT).
-    const auto& messages = CurrentMessages();
-    if (pWnd && !messages.empty()) {
-        const MSG& msg = messages.back();
+    const platform::MessageFrame* frame = platform::CurrentMessage(m_hWnd);
+    if (pWnd && frame) {
+        const MSG& msg = frame->msg;
         LRESULT result = 0;
         if (ReflectMessage(pWnd->m_hWnd, msg.message, msg.wParam, msg.lParam, &result) && result)
             return reinterpret_cast<HBRUSH>(result);

@@ -5,15 +5,18 @@
 // is the platform's (platform/ui/Window.h), named by an HWND that stays safe
 // after the window is gone. Messages arrive in WindowProc, go through the
 // message map (OnWndMsg, walking the class chain) and end, when nobody handles
-// them, in DefWindowProc: the window's own behaviour. A control class keeps its
-// behaviour there (CEdit::DefWindowProc and so on), so any object of that class
-// or a class derived from it that is attached to the control behaves as the
-// control.
+// them, in DefWindowProc, which calls the window's procedure: its class's
+// (EditProc for a window of class "Edit", ...) or the one a subclass put in
+// its place with SetWindowLongPtr(GWLP_WNDPROC). So a window behaves as its
+// class whatever object is attached to it; the control classes (CEdit, ...)
+// only send messages.
 //
 // Attaching: SubclassWindow / SubclassDlgItem make an object the receiver of an
 // existing window's messages (data exchange's DDX_Control does this for the
 // controls a dialog template made); the object the platform made for the window
-// is dropped. UnsubclassWindow hands the window back to a platform-made object.
+// is dropped. PreSubclassWindow runs first, with m_hWnd already set, for the
+// attaching of further objects (a list's header). UnsubclassWindow hands the
+// window back to a platform-made object.
 
 #include "platform/core/CString.h"
 #include "platform/gdi/CRect.h"
@@ -114,6 +117,9 @@ public:
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     void ScreenToClient(LPRECT lpRect) const;
+    // From this window's client coordinates to pWndTo's (null: the screen).
+    void MapWindowPoints(CWnd* pWndTo, LPPOINT lpPoint, UINT nCount) const;
+    void MapWindowPoints(CWnd* pWndTo, LPRECT lpRect) const;
     void MapDialogRect(LPRECT lpRect) const;
 
     // Drawing.
@@ -141,6 +147,11 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // Called with m_hWnd set, before the object receives the window's
+    // messages: when SubclassWindow (or DDX_Control) attaches it, and when
+    // Create made the window, before WM_CREATE.
+    virtual void PreSubclassWindow();
+
     // The message pump's hook: TRUE eats the message before it is dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Runs PreTranslateMessage from `pMsg->hwnd` up to (and including) hWndStop.
@@ -161,10 +172,9 @@ protected:
     virtual void PostNcDestroy();
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // The window's own behaviour for messages nobody handled. The base does what
-    // every window does (text, font, focus, close, colours, painting through Qt).
-    // A control class overrides it: it handles its messages and passes the rest
-    // to CWnd::DefWindowProc.
+    // The window's own behaviour for messages nobody handled: the window's
+    // procedure. When it returns, the control has done its part (a typed
+    // character is in the text, the control has painted).
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // DefWindowProc with the message being handled now.
     LRESULT Default();

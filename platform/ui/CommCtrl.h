@@ -57,6 +57,7 @@ constexpr int CB_ERRSPACE = -2;
 
 // --- list view --------------------------------------------------------------------
 constexpr UINT LVM_FIRST = 0x1000;
+constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0;
 constexpr UINT LVM_SETBKCOLOR = LVM_FIRST + 1;
 constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
 constexpr UINT LVM_DELETEITEM = LVM_FIRST + 8;
@@ -68,7 +69,9 @@ constexpr UINT LVM_DELETECOLUMN = LVM_FIRST + 28;
 constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
 constexpr UINT LVM_SETCOLUMNWIDTH = LVM_FIRST + 30;
 constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
+constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
+constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;
 constexpr UINT LVM_SETTEXTBKCOLOR = LVM_FIRST + 38;
 constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
 constexpr UINT LVM_GETCOUNTPERPAGE = LVM_FIRST + 40;
@@ -125,6 +128,8 @@ constexpr UINT LVFI_WRAP = 0x0020;
 constexpr DWORD LVS_EX_GRIDLINES = 0x0001;
 constexpr DWORD LVS_EX_HEADERDRAGDROP = 0x0010;
 constexpr DWORD LVS_EX_FULLROWSELECT = 0x0020;
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;   // text background: none, the list's shows
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 constexpr int LVSCW_AUTOSIZE = -1;
 constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
 #define LPSTR_TEXTCALLBACK (reinterpret_cast<LPWSTR>(static_cast<std::intptr_t>(-1)))

@@ -1,29 +1,34 @@
 #include "platform/ui/WindowClassRegistry.h"
 
+#include "platform/ui/controls/button/ButtonProc.h"
 #include "platform/ui/controls/button/ButtonWidget.h"
 #include "platform/ui/controls/button/CButton.h"
 #include "platform/ui/controls/combo/CComboBox.h"
 #include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/controls/header/CHeaderCtrl.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
+#include "platform/ui/controls/combo/ComboProc.h"
 #include "platform/ui/controls/combo/ComboWidget.h"
+#include "platform/ui/controls/edit/EditProc.h"
 #include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/controls/header/HeaderProc.h"
+#include "platform/ui/controls/listview/ListViewProc.h"
 #include "platform/ui/controls/listview/ListViewWidget.h"
 #include "platform/ui/controls/static/CStatic.h"
+#include "platform/ui/controls/static/StaticProc.h"
 #include "platform/ui/controls/static/StaticWidget.h"
 
 namespace platform {
 
-// The standard controls register their window classes here. Until a class is
-// registered, windows of it get the generic placeholder.
+// The standard controls register their window classes here.
 void RegisterControlClasses()
 {
-    RegisterWindowClass({WC_STATIC, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
-    RegisterWindowClass({WC_BUTTON, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
-    RegisterWindowClass({WC_EDIT, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
-    RegisterWindowClass({WC_COMBOBOX, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
-    RegisterWindowClass({WC_LISTVIEW, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
-    RegisterWindowClass({WC_HEADER, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
+    RegisterWindowClass({WC_STATIC, StaticProc, MakeStaticWidget, []() -> CWnd* { return new CStatic; }});
+    RegisterWindowClass({WC_BUTTON, ButtonProc, MakeButtonWidget, []() -> CWnd* { return new CButton; }});
+    RegisterWindowClass({WC_EDIT, EditProc, MakeEditWidget, []() -> CWnd* { return new CEdit; }});
+    RegisterWindowClass({WC_COMBOBOX, ComboProc, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
+    RegisterWindowClass({WC_LISTVIEW, ListViewProc, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
+    RegisterWindowClass({WC_HEADER, HeaderProc, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
 }
 
 }  // namespace platform

@@ -39,7 +39,7 @@ bool Shown(const Window& w) { return w.Outer() && w.Outer()->isVisible(); }
 void OwnedWindows(HWND owner, std::vector<HWND>& out)
 {
     for (HWND hwnd : AllWindows())
-        if (Window* w = FindWindow(hwnd); w && w->IsTopLevel() && w->owner == owner && Shown(*w)) {
+        if (Window* w = LookupWindow(hwnd); w && w->IsTopLevel() && w->owner == owner && Shown(*w)) {
             out.push_back(hwnd);
             OwnedWindows(hwnd, out);
         }
@@ -47,23 +47,23 @@ void OwnedWindows(HWND owner, std::vector<HWND>& out)
 
 BOOL BringLocal(HWND hwnd, bool withOwned)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return FALSE;
     HWND target = TopLevelOf(hwnd);
-    if (Window* top = FindWindow(target))
+    if (Window* top = LookupWindow(target))
         Raise(*top);
     if (withOwned) {
         std::vector<HWND> owned;
         OwnedWindows(target, owned);
         for (HWND o : owned)
-            if (Window* ow = FindWindow(o)) {
+            if (Window* ow = LookupWindow(o)) {
                 Raise(*ow);
                 if (ow->enabled)
                     target = o;
             }
     }
-    if (!FindWindow(target))
+    if (!LookupWindow(target))
         return FALSE;
     Activate(target);
     return TRUE;
@@ -133,7 +133,7 @@ BOOL EnumAllTopLevelWindows(BOOL (*proc)(HWND, LPARAM), LPARAM lParam)
     if (!proc)
         return FALSE;
     for (HWND hwnd : AllWindows()) {
-        Window* w = FindWindow(hwnd);
+        Window* w = LookupWindow(hwnd);
         if (w && w->IsTopLevel() && !proc(hwnd, lParam))
             return FALSE;
     }

@@ -6,12 +6,29 @@
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowClassRegistry.h"
 #include "platform/ui/WindowManager.h"
+
+#include <cstdio>
 
 namespace platform {
 
+bool TemplateClassesRegistered(const DialogTemplate& dialog)
+{
+    for (const DialogItemTemplate& item : dialog.items) {
+        if (!FindWindowClass(item.className)) {
+            std::fprintf(stderr, "dialog %u: control %d is of window class \"%s\", which no one registered\n",
+                         dialog.id, item.id, item.className.ToUtf8().c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 HWND CreateDialogFromTemplate(const DialogTemplate& dialog, CWnd* object, const DialogPlacement& placement)
 {
+    if (!TemplateClassesRegistered(dialog))
+        return nullptr;
     const DialogBaseUnits units = BaseUnitsForFont(dialog.fontName, dialog.pointSize);
     const bool child = (dialog.style & WS_CHILD) != 0;
     if (child && !::IsWindow(placement.parent))
@@ -45,7 +62,7 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, CWnd* object, const 
     LOGFONT lf = MakeLogFont(QString::fromUtf16(dialog.fontName.GetString(), dialog.fontName.GetLength()),
                              PointsToLogHeight(dialog.pointSize > 0 ? dialog.pointSize : 9));
     HFONT font = ::CreateFontIndirect(&lf);
-    if (Window* w = FindWindow(hDlg)) {
+    if (Window* w = LookupWindow(hDlg)) {
         w->baseUnits = SIZE{units.cx, units.cy};
         w->ownedFont = font;
     } else {

@@ -15,9 +15,15 @@ struct DialogPlacement {
     bool captionOk = true;      // top-level: "ok" in the caption strip
 };
 
+// Whether every control of the template is of a registered window class; if
+// not, says which on stderr. A template that names an unknown class is a
+// fault of the program: its dialog is not made.
+bool TemplateClassesRegistered(const DialogTemplate& dialog);
+
 // The dialog window (class "#32770") for `object`, its font and its controls, in
 // template order (which is the tab order). WM_INITDIALOG is the caller's to send.
-// Null when a window cannot be made.
+// Null when a window cannot be made (and none is made when a control's class
+// is unknown).
 HWND CreateDialogFromTemplate(const DialogTemplate& dialog, CWnd* object, const DialogPlacement& placement);
 
 // Adds the template's initial combo and list box entries (CB_ADDSTRING /

@@ -7,7 +7,7 @@
 
 BOOL MapDialogRect(HWND hDlg, LPRECT lpRect)
 {
-    platform::Window* w = platform::FindWindow(hDlg);
+    platform::Window* w = platform::LookupWindow(hDlg);
     if (!w || !lpRect || w->baseUnits.cx == 0)
         return FALSE;
     *lpRect = platform::DialogToPixels(*lpRect, platform::DialogBaseUnits{w->baseUnits.cx, w->baseUnits.cy});

@@ -3,7 +3,7 @@
 // (platform/ui/ResourceRegistry.h). Positions and sizes are dialog units of the
 // template's font.
 //
-//   platform::RegisterDialog({159, u"Owebook", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0,
+//   platform::RegisterDialog({159, u"Home", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0,
 //       0, 0, 155, 151, u"Tahoma", 10, {
 //       {154, 32871, WC_STATIC, WS_VISIBLE | SS_BITMAP | SS_NOTIFY, 4, 4, 63, 48},
 //       {u"What I Owe", IDC_STATIC, WC_STATIC, WS_VISIBLE | SS_LEFT, 15, 56, 40, 8},

@@ -19,7 +19,7 @@ constexpr int kMargin = 8;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 22;
-constexpr const char16_t* kIconClass = u"OwebookMessageBoxIcon";
+constexpr const char16_t* kIconClass = u"MessageBoxIcon";
 
 class IconWidget : public QWidget {
 public:
@@ -78,7 +78,7 @@ void RegisterIconClass()
     if (done)
         return;
     done = true;
-    RegisterWindowClass({kIconClass, [](HWND, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
+    RegisterWindowClass({kIconClass, nullptr, [](HWND, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
                              return new IconWidget(static_cast<UINT>(cs.style & MB_ICONMASK), parent);
                          },
                          {}});

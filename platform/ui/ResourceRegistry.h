@@ -1,8 +1,8 @@
 #pragma once
 // The resources compiled into the program, registered by the program's
-// resource tables (owebook/res) before the first window opens:
+// resource tables before the first window opens:
 //
-//   void RegisterResources()          // owebook/res, called from WinMain and test set-up
+//   void RegisterResources()          // the program's, called from WinMain and test set-up
 //   {
 //       platform::RegisterStrings({{32814, u"All Items"}, {32815, u"What I Owe"}});
 //       platform::RegisterCustomResource(u"LONGSTRING", 166, kCategories, sizeof kCategories);

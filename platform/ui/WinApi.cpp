@@ -1,11 +1,15 @@
 #include "platform/ui/WinApi.h"
 
+#include "platform/core/TextCopy.h"
+#include "platform/core/LastError.h"
 #include "platform/ui/qt/CaptionStrip.h"
+#include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/qt/Screen.h"
 #include "platform/ui/qt/TopLevelFrame.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 
@@ -15,7 +19,7 @@
 
 #include <map>
 
-using platform::FindWindow;
+using platform::LookupWindow;
 using platform::Window;
 
 HWND CreateWindowEx(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int x, int y,
@@ -28,11 +32,11 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, 
 
 BOOL DestroyWindow(HWND hWnd) { return platform::DestroyWindowTree(hWnd); }
 
-BOOL IsWindow(HWND hWnd) { return FindWindow(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) { return LookupWindow(hWnd) ? TRUE : FALSE; }
 
 HWND GetParent(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return nullptr;
     return w->IsTopLevel() ? w->owner : w->parent;
@@ -40,14 +44,14 @@ HWND GetParent(HWND hWnd)
 
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return nullptr;
     if (uCmd == GW_CHILD)
         return w->children.empty() ? nullptr : w->children.front();
     if (uCmd == GW_OWNER)
         return w->IsTopLevel() ? w->owner : nullptr;
-    Window* parent = FindWindow(w->parent);
+    Window* parent = LookupWindow(w->parent);
     if (!parent || w->IsTopLevel())
         return nullptr;
     const auto& siblings = parent->children;
@@ -63,43 +67,40 @@ HWND GetWindow(HWND hWnd, UINT uCmd)
 
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem)
 {
-    Window* w = FindWindow(hDlg);
+    Window* w = LookupWindow(hDlg);
     if (!w)
         return nullptr;
     for (HWND c : w->children)
-        if (Window* child = FindWindow(c); child && static_cast<WORD>(child->id) == static_cast<WORD>(nIDDlgItem))
+        if (Window* child = LookupWindow(c); child && static_cast<WORD>(child->id) == static_cast<WORD>(nIDDlgItem))
             return c;
     return nullptr;
 }
 
 int GetDlgCtrlID(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     return (w && !w->IsTopLevel()) ? static_cast<int>(w->id) : 0;
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
 {
-    return (hWndParent != hWnd && FindWindow(hWndParent) && platform::IsDescendant(hWndParent, hWnd)) ? TRUE : FALSE;
+    return (hWndParent != hWnd && LookupWindow(hWndParent) && platform::IsDescendant(hWndParent, hWnd)) ? TRUE : FALSE;
 }
 
 HWND GetDesktopWindow() { return nullptr; }
 
 int GetClassName(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 {
-    Window* w = FindWindow(hWnd);
-    if (!w || !lpClassName || nMaxCount <= 0)
+    Window* w = LookupWindow(hWnd);
+    if (!w || nMaxCount <= 0)
         return 0;
-    const int n = std::min(nMaxCount - 1, w->className.GetLength());
-    for (int i = 0; i < n; ++i)
-        lpClassName[i] = w->className.GetAt(i);
-    lpClassName[n] = 0;
-    return n;
+    return static_cast<int>(platform::CopyText(std::u16string_view(w->className.GetString(), w->className.GetLength()),
+                                               lpClassName, static_cast<std::size_t>(nMaxCount)));
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     const bool wasDisabled = !w->enabled;
@@ -123,13 +124,13 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
 
 BOOL IsWindowEnabled(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     return (w && w->enabled) ? TRUE : FALSE;
 }
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     const bool wasVisible = (w->style & WS_VISIBLE) != 0;
@@ -140,7 +141,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
         w->style &= ~WS_VISIBLE;
     if (show != wasVisible) {
         platform::Dispatch(hWnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-        if (!(w = FindWindow(hWnd)))
+        if (!(w = LookupWindow(hWnd)))
             return wasVisible ? TRUE : FALSE;
         if (!show && platform::FocusWindow() && platform::IsDescendant(hWnd, platform::FocusWindow()))
             platform::SetFocusTo(nullptr);
@@ -154,15 +155,15 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
 
 BOOL IsWindowVisible(HWND hWnd)
 {
-    for (Window* w = FindWindow(hWnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hWnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!(w->style & WS_VISIBLE))
             return FALSE;
-    return FindWindow(hWnd) ? TRUE : FALSE;
+    return LookupWindow(hWnd) ? TRUE : FALSE;
 }
 
 BOOL SetWindowText(HWND hWnd, LPCWSTR lpString)
 {
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return FALSE;
     static const WCHAR empty[] = {0};
     return platform::Dispatch(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString ? lpString : empty)) ? TRUE
@@ -174,7 +175,7 @@ int GetWindowText(HWND hWnd, LPWSTR lpString, int nMaxCount)
     if (!lpString || nMaxCount <= 0)
         return 0;
     lpString[0] = 0;
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return 0;
     return static_cast<int>(
         platform::Dispatch(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
@@ -182,7 +183,7 @@ int GetWindowText(HWND hWnd, LPWSTR lpString, int nMaxCount)
 
 int GetWindowTextLength(HWND hWnd)
 {
-    return FindWindow(hWnd) ? static_cast<int>(platform::Dispatch(hWnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
+    return LookupWindow(hWnd) ? static_cast<int>(platform::Dispatch(hWnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }
 
 BOOL SetDlgItemText(HWND hDlg, int nIDDlgItem, LPCWSTR lpString)
@@ -197,7 +198,7 @@ UINT GetDlgItemText(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int nMaxCount)
 
 LONG GetWindowLong(HWND hWnd, int nIndex)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return 0;
     switch (nIndex) {
@@ -212,7 +213,7 @@ LONG GetWindowLong(HWND hWnd, int nIndex)
 
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return 0;
     LONG old = GetWindowLong(hWnd, nIndex);
@@ -236,56 +237,112 @@ LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong)
     return old;
 }
 
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex)
+{
+    Window* w = LookupWindow(hWnd);
+    if (!w)
+        return 0;
+    switch (nIndex) {
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_USERDATA: return w->userData;
+    case DWL_MSGRESULT: return w->dialogResult;
+    default: return GetWindowLong(hWnd, nIndex);
+    }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    Window* w = LookupWindow(hWnd);
+    if (!w)
+        return 0;
+    const LONG_PTR old = GetWindowLongPtr(hWnd, nIndex);
+    switch (nIndex) {
+    case GWLP_WNDPROC:
+        if (!dwNewLong)
+            return 0;   // a window always has a procedure
+        w->proc = reinterpret_cast<WNDPROC>(dwNewLong);
+        return old;
+    case GWLP_USERDATA: w->userData = dwNewLong; return old;
+    case DWL_MSGRESULT: w->dialogResult = dwNewLong; return old;
+    default: return SetWindowLong(hWnd, nIndex, static_cast<LONG>(dwNewLong));
+    }
+}
+
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
-    *lpRect = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    const QRect client = platform::ClientRect(*w);
+    *lpRect = RECT{0, 0, client.width(), client.height()};
     return TRUE;
 }
 
-static POINT ClientOrigin(Window* w)
+namespace {
+
+QPoint ClientOriginOnScreen(const Window& w);
+
+// Where the window's rectangle starts on the screen.
+QPoint WindowOriginOnScreen(const Window& w)
 {
-    POINT origin{0, 0};
-    for (; w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent)) {
-        origin.x += w->rect.left;
-        origin.y += w->rect.top;
-    }
-    return origin;
+    const QPoint corner(w.rect.left, w.rect.top);
+    if (w.IsTopLevel())
+        return corner;
+    const Window* parent = LookupWindow(w.parent);
+    return parent ? ClientOriginOnScreen(*parent) + corner : corner;
 }
+
+QPoint ClientOriginOnScreen(const Window& w) { return WindowOriginOnScreen(w) + platform::ClientOffset(w); }
+
+}  // namespace
 
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpRect)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    *lpRect = RECT{origin.x, origin.y, origin.x + (w->rect.right - w->rect.left),
-                   origin.y + (w->rect.bottom - w->rect.top)};
+    const QPoint origin = WindowOriginOnScreen(*w);
+    *lpRect = RECT{origin.x(), origin.y(), origin.x() + (w->rect.right - w->rect.left),
+                   origin.y() + (w->rect.bottom - w->rect.top)};
     return TRUE;
 }
 
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    lpPoint->x += origin.x;
-    lpPoint->y += origin.y;
+    const QPoint origin = ClientOriginOnScreen(*w);
+    lpPoint->x += origin.x();
+    lpPoint->y += origin.y();
     return TRUE;
 }
 
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !lpPoint)
         return FALSE;
-    const POINT origin = ClientOrigin(w);
-    lpPoint->x -= origin.x;
-    lpPoint->y -= origin.y;
+    const QPoint origin = ClientOriginOnScreen(*w);
+    lpPoint->x -= origin.x();
+    lpPoint->y -= origin.y();
     return TRUE;
+}
+
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
+{
+    Window* from = hWndFrom ? LookupWindow(hWndFrom) : nullptr;
+    Window* to = hWndTo ? LookupWindow(hWndTo) : nullptr;
+    if ((hWndFrom && !from) || (hWndTo && !to) || (cPoints && !lpPoints))
+        return 0;
+    // A null window is the screen.
+    const QPoint delta = (from ? ClientOriginOnScreen(*from) : QPoint()) - (to ? ClientOriginOnScreen(*to) : QPoint());
+    for (UINT i = 0; i < cPoints; ++i) {
+        lpPoints[i].x += delta.x();
+        lpPoints[i].y += delta.y();
+    }
+    SetLastError(0);
+    return MAKELONG(static_cast<WORD>(delta.x()), static_cast<WORD>(delta.y()));
 }
 
 BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint)
@@ -296,7 +353,7 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     RECT r = w->rect;
@@ -315,16 +372,20 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     const bool sized = (r.right - r.left) != oldWidth || (r.bottom - r.top) != oldHeight;
     w->rect = r;
     platform::ApplyGeometry(*w);
+    if (uFlags & SWP_FRAMECHANGED)
+        platform::ApplyChildrenGeometry(*w);   // the border moved the client area
     if (!(uFlags & SWP_NOZORDER) && w->widget && !w->IsTopLevel()) {
         if (hWndInsertAfter == HWND_TOP || hWndInsertAfter == HWND_TOPMOST)
             w->widget->raise();
         else if (hWndInsertAfter == HWND_BOTTOM)
             w->widget->lower();
     }
+    // WM_MOVE tells where the client area now starts in the parent's.
+    const QPoint client = QPoint(r.left, r.top) + platform::ClientOffset(*w);
     if (moved)
-        platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(r.left, r.top));
-    if (sized && FindWindow(hWnd))
-        platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right - r.left, r.bottom - r.top));
+        platform::Dispatch(hWnd, WM_MOVE, 0, MAKELPARAM(client.x(), client.y()));
+    if (sized && (w = LookupWindow(hWnd)) != nullptr)
+        platform::Dispatch(hWnd, WM_SIZE, SIZE_RESTORED, platform::ClientSizeParam(*w));
     if (uFlags & SWP_SHOWWINDOW)
         ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     else if (uFlags & SWP_HIDEWINDOW)
@@ -334,19 +395,24 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
 
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL /*bErase*/)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !w->widget)
         return FALSE;
-    if (lpRect)
-        w->widget->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top));
-    else
+    if (!lpRect) {
         w->widget->update();
+        return TRUE;
+    }
+    // The rectangle is in client coordinates; what paints it is the surface.
+    QWidget* surface = platform::PaintSurface(*w);
+    const QPoint origin = surface->mapFrom(w->widget, platform::ClientOffset(*w));
+    surface->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top)
+                        .translated(origin));
     return TRUE;
 }
 
 BOOL UpdateWindow(HWND hWnd)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || !w->widget)
         return FALSE;
     if (w->widget->isVisible())
@@ -360,7 +426,13 @@ int GetSystemMetrics(int nIndex)
     case SM_CXSCREEN: return platform::kScreenWidth;
     case SM_CYSCREEN: return platform::kScreenHeight;
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 13;
+    case SM_CYHSCROLL: return platform::kScrollBarExtent;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
     case SM_CYCAPTION: return platform::kCaptionStripHeight;
     default: return 0;
     }
@@ -368,7 +440,7 @@ int GetSystemMetrics(int nIndex)
 
 HWND SetFocus(HWND hWnd)
 {
-    if (hWnd && !FindWindow(hWnd))
+    if (hWnd && !LookupWindow(hWnd))
         return nullptr;
     return platform::SetFocusTo(hWnd);
 }
@@ -377,7 +449,7 @@ HWND GetFocus() { return platform::FocusWindow(); }
 
 HWND SetActiveWindow(HWND hWnd)
 {
-    if (!FindWindow(hWnd))
+    if (!LookupWindow(hWnd))
         return nullptr;
     return platform::Activate(hWnd);
 }
@@ -411,7 +483,7 @@ UINT RegisterWindowMessage(LPCWSTR lpString)
 {
     if (!lpString || !*lpString)
         return 0;
-    static std::map<CString, UINT> registered;
+    auto& registered = platform::Ui().registeredMessages;
     CString key(lpString);
     key.MakeUpper();   // names compare without regard to case
     auto it = registered.find(key);
@@ -424,11 +496,6 @@ UINT RegisterWindowMessage(LPCWSTR lpString)
     return next;
 }
 
-LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    return platform::GenericWindowProc(hWnd, Msg, wParam, lParam);
-}
-
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
@@ -436,16 +503,16 @@ LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc)(HWND, UINT, UINT_PTR, DWORD))
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w || nIDEvent == 0)
         return 0;
-    QTimer*& timer = w->timers[nIDEvent];
+    std::unique_ptr<QTimer>& timer = w->timers[nIDEvent];
     if (!timer)
-        timer = new QTimer;
+        timer = std::make_unique<QTimer>();
     timer->disconnect();
     timer->setProperty(platform::kTimerProcProperty, QVariant::fromValue(reinterpret_cast<quintptr>(lpTimerFunc)));
     timer->setInterval(static_cast<int>(std::min<UINT>(uElapse, 0x7FFFFFFF)));
-    QObject::connect(timer, &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
+    QObject::connect(timer.get(), &QTimer::timeout, [hWnd, nIDEvent, lpTimerFunc] {
         ::SendMessage(hWnd, WM_TIMER, nIDEvent, reinterpret_cast<LPARAM>(lpTimerFunc));
     });
     timer->start();
@@ -454,13 +521,12 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
 
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 {
-    Window* w = FindWindow(hWnd);
+    Window* w = LookupWindow(hWnd);
     if (!w)
         return FALSE;
     auto it = w->timers.find(uIDEvent);
     if (it == w->timers.end())
         return FALSE;
-    delete it->second;
     w->timers.erase(it);
     return TRUE;
 }

@@ -30,13 +30,23 @@ BOOL SetDlgItemText(HWND hDlg, int nIDDlgItem, LPCWSTR lpString);
 UINT GetDlgItemText(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int nMaxCount);
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
+// GWLP_WNDPROC is the window's procedure behind its object (the class's, at
+// first): a procedure put there sees the messages the object passes on, and
+// passes on with CallWindowProc to the one it replaced.
+LONG_PTR GetWindowLongPtr(HWND hWnd, int nIndex);
+LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL MoveWindow(HWND hWnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint);
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags);
+// A window's client area lies within its border and beside its scroll bars;
+// GetClientRect, the mappings and WM_SIZE all mean that area.
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+// From hWndFrom's client coordinates to hWndTo's (a null window: the
+// screen); returns the offset, x in the low word and y in the high word.
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL UpdateWindow(HWND hWnd);
 int GetSystemMetrics(int nIndex);
@@ -46,7 +56,7 @@ HWND GetFocus();
 HWND SetActiveWindow(HWND hWnd);
 HWND GetActiveWindow();
 // The lowest bit of the handle brings the window's owned windows too. A window
-// of another Owebook process (from EnumWindows) is asked to come forward.
+// of another process of the program (from EnumWindows) is asked to come forward.
 BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();
 
@@ -62,7 +72,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void (*lpTimerFunc
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 SHORT GetKeyState(int nVirtKey);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
-// This process's top-level windows, then the other Owebook processes' (of
+// This process's top-level windows, then the other processes' of the program (of
 // this user). PostMessage and SetForegroundWindow reach the latter too.
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 // The process of a window (also the thread id: windows live on the main

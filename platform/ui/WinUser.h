@@ -406,6 +406,8 @@ constexpr UINT IMAGE_ICON = 1;
 constexpr int BST_UNCHECKED = 0;
 constexpr int BST_CHECKED = 1;
 constexpr int BST_INDETERMINATE = 2;
+constexpr int BST_PUSHED = 4;
+constexpr int BST_FOCUS = 8;
 
 // Dialog and message box results.
 constexpr int IDOK = 1;
@@ -483,6 +485,9 @@ constexpr UINT GW_CHILD = 5;
 
 // GetWindowLong indexes.
 constexpr int GWL_WNDPROC = -4;
+constexpr int GWLP_WNDPROC = -4;
+constexpr int GWLP_USERDATA = -21;
+constexpr int GWLP_ID = -12;
 constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
@@ -495,6 +500,12 @@ constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXVSCROLL = 2;
 constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
 
 // Virtual keys.
 constexpr UINT VK_LBUTTON = 0x01;

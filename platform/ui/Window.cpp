@@ -1,30 +1,31 @@
 #include "platform/ui/Window.h"
 
-#include "platform/gdi/HandleTable.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WindowTable.h"
 
+#include <QTimer>
 #include <QVariant>
 
 namespace platform {
 namespace {
 
-constexpr const char* kHwndProperty = "owebookHwnd";
-constexpr const char* kNoWindowProperty = "owebookNoWindow";
+constexpr const char* kHwndProperty = "platformHwnd";
+constexpr const char* kNoWindowProperty = "platformNoWindow";
 
-HandleTable<Window>& Table()
-{
-    static auto* table = new HandleTable<Window>;   // never destroyed: handles may be used during exit
-    return *table;
-}
+auto& Table() { return Ui().windows; }
 
 }  // namespace
+
+Window::Window() = default;
+Window::~Window() = default;
 
 // Window handles are even: the low bit of a handle passed to
 // SetForegroundWindow means "with its owned windows", so it must never be part
 // of a real handle. Odd values are refused.
-HWND AddWindowToTable(Window* window)
+HWND AddWindowToTable(std::unique_ptr<Window> window)
 {
-    return reinterpret_cast<HWND>(Table().Add(window) << 1);
+    return reinterpret_cast<HWND>(Table().Add(std::move(window)) << 1);
 }
 
 static std::uintptr_t TableHandle(HWND hwnd)
@@ -33,9 +34,9 @@ static std::uintptr_t TableHandle(HWND hwnd)
     return (value & 1) ? 0 : value >> 1;
 }
 
-void RemoveWindowFromTable(HWND hwnd) { Table().Remove(TableHandle(hwnd)); }
+std::unique_ptr<Window> RemoveWindowFromTable(HWND hwnd) { return Table().Remove(TableHandle(hwnd)); }
 
-Window* FindWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
+Window* LookupWindow(HWND hwnd) { return Table().Get(TableHandle(hwnd)); }
 
 std::vector<HWND> AllWindows()
 {
@@ -64,7 +65,7 @@ HWND HwndOfWidget(const QWidget* widget)
         const QVariant tag = w->property(kHwndProperty);
         if (tag.isValid()) {
             HWND hwnd = reinterpret_cast<HWND>(tag.value<quintptr>());
-            return FindWindow(hwnd) ? hwnd : nullptr;
+            return LookupWindow(hwnd) ? hwnd : nullptr;
         }
         // Popups (a combo box's list, a menu) are their own desktop windows:
         // what happens in them is the control's business, not a window message.
@@ -74,6 +75,6 @@ HWND HwndOfWidget(const QWidget* widget)
     return nullptr;
 }
 
-Window* WindowOfWidget(const QWidget* widget) { return FindWindow(HwndOfWidget(widget)); }
+Window* WindowOfWidget(const QWidget* widget) { return LookupWindow(HwndOfWidget(widget)); }
 
 }  // namespace platform

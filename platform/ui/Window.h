@@ -2,7 +2,8 @@
 // The platform's record of one window: what the handle stands for. The C++
 // object that handles the window's messages (a CWnd) is separate and may be
 // swapped by subclassing, so whatever a control must keep about itself lives
-// here (in its widget or its ControlData), never in the CWnd object.
+// here (in its widget or its ControlData), never in the CWnd object; what the
+// control does is its class's procedure (`proc`).
 
 #include "platform/core/CString.h"
 #include "platform/ui/WinUser.h"
@@ -28,6 +29,11 @@ public:
 };
 
 struct Window {
+    Window();
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
     HWND hwnd = nullptr;
     CString className;
     DWORD style = 0;
@@ -41,18 +47,27 @@ struct Window {
     HFONT ownedFont = nullptr;   // deleted with the window (a dialog's template font)
     bool enabled = true;
     bool destroying = false;
+    // The widget is a part of the parent control's (a list's header), which
+    // keeps it when this window goes.
+    bool widgetOwnedByParent = false;
+    // The scroll bars the window shows, beside its client area.
+    bool vscroll = false;
+    bool hscroll = false;
 
-    QPointer<QWidget> widget;   // the client area: children's widgets live in it
+    QPointer<QWidget> widget;   // the window; children's widgets live in it, in its client area
     QPointer<QWidget> frame;    // top-level windows: the desktop window holding strip and client
     CaptionStrip* strip = nullptr;
 
-    CWnd* object = nullptr;      // receives the messages
-    CWnd* autoObject = nullptr;  // made for the window; deleted with it
+    // The window's behaviour: its class's procedure, or the one a subclass
+    // put in its place (GWLP_WNDPROC). The object's DefWindowProc calls it.
+    WNDPROC proc = nullptr;
+    CWnd* object = nullptr;                // receives the messages first
+    std::unique_ptr<CWnd> autoObject;      // made for the window when the program attached none
     std::unique_ptr<ControlData> controlData;
 
     std::vector<HWND> children;  // creation order: z-order and tab order
     HWND lastFocus = nullptr;    // focus to restore when the window is activated again
-    std::map<UINT_PTR, QTimer*> timers;  // each carries its procedure in kTimerProcProperty
+    std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;  // each carries its procedure in kTimerProcProperty
     LONG_PTR userData = 0;
     LRESULT dialogResult = 0;    // DWL_MSGRESULT
     SIZE baseUnits{0, 0};        // dialogs: the template font's dialog base units
@@ -64,8 +79,8 @@ struct Window {
 // The QTimer property holding the procedure SetTimer was given (0 for none).
 inline constexpr char kTimerProcProperty[] = "timerProc";
 
-// Null for a null, stale or foreign handle.
-Window* FindWindow(HWND hwnd);
+// The platform's record of a window; null for a null, stale or foreign handle.
+Window* LookupWindow(HWND hwnd);
 // The window whose widget is `widget` or holds it; null if none.
 Window* WindowOfWidget(const QWidget* widget);
 HWND HwndOfWidget(const QWidget* widget);
@@ -74,7 +89,7 @@ void TagWidget(QWidget* widget, HWND hwnd);
 template <class T>
 T* GetControlData(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     return w ? dynamic_cast<T*>(w->controlData.get()) : nullptr;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/ui/WindowClassRegistry.h"
 
 #include "platform/ui/CWnd.h"
-#include "platform/ui/GenericControl.h"
+#include "platform/ui/WinApi.h"
 #include "platform/ui/qt/WindowWidget.h"
 
 #include <vector>
@@ -15,17 +15,18 @@ std::vector<WindowClass>& Classes()
     return classes;
 }
 
+QWidget* MakeWindowWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
+{
+    return new WindowWidget(hwnd, cs, parent);
+}
+
 void RegisterBuiltIns()
 {
     static bool done = false;
     if (done)
         return;
     done = true;
-    RegisterWindowClass({WC_DIALOG,
-                         [](HWND hwnd, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
-                             return new WindowWidget(hwnd, cs, parent);
-                         },
-                         []() -> CWnd* { return new CWnd; }});
+    RegisterWindowClass({WC_DIALOG, ::DefWindowProc, MakeWindowWidget, []() -> CWnd* { return new CWnd; }});
     RegisterControlClasses();
 }
 
@@ -33,6 +34,8 @@ void RegisterBuiltIns()
 
 void RegisterWindowClass(WindowClass windowClass)
 {
+    if (!windowClass.proc)
+        windowClass.proc = ::DefWindowProc;
     for (WindowClass& c : Classes()) {
         if (c.name.CompareNoCase(windowClass.name) == 0) {
             c = std::move(windowClass);
@@ -53,14 +56,10 @@ const WindowClass* FindWindowClass(LPCWSTR name)
     return nullptr;
 }
 
-const WindowClass& GenericWindowClass()
+const WindowClass& PlainWindowClass()
 {
-    static const WindowClass generic{u"",
-                                     [](HWND hwnd, const CREATESTRUCT& cs, QWidget* parent) -> QWidget* {
-                                         return new WindowWidget(hwnd, cs, parent);
-                                     },
-                                     []() -> CWnd* { return new GenericControl; }};
-    return generic;
+    static const WindowClass plain{u"", ::DefWindowProc, MakeWindowWidget, []() -> CWnd* { return new CWnd; }};
+    return plain;
 }
 
 }  // namespace platform

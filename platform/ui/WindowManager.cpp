@@ -1,5 +1,6 @@
 #include "platform/ui/WindowManager.h"
 
+#include "platform/core/TextCopy.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/FontMapper.h"
 #include "platform/gdi/GdiObject.h"
@@ -7,9 +8,12 @@
 #include "platform/ui/qt/CaptionStrip.h"
 #include "platform/ui/CrossProcess.h"
 #include "platform/ui/CWnd.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/qt/EventBridge.h"
 #include "platform/ui/qt/Screen.h"
+#include "platform/ui/qt/Style.h"
 #include "platform/ui/qt/TopLevelFrame.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowClassRegistry.h"
 #include "platform/ui/WindowTable.h"
@@ -21,6 +25,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cassert>
 #include <map>
 
 namespace platform {
@@ -39,116 +44,81 @@ LRESULT WindowAccess::DefWindowProc(CWnd* object, UINT message, WPARAM wParam, L
 
 BOOL WindowAccess::PreTranslateMessage(CWnd* object, MSG* msg) { return object->PreTranslateMessage(msg); }
 
+void WindowAccess::PreSubclassWindow(CWnd* object) { object->PreSubclassWindow(); }
+
 void WindowAccess::PostNcDestroy(CWnd* object) { object->PostNcDestroy(); }
 
 namespace {
 
-HWND g_focus = nullptr;
-HWND g_active = nullptr;
+QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
 
-std::map<int, MessageObserver>& Observers()
+void SaveFocusOf(HWND topLevel)
 {
-    static std::map<int, MessageObserver> observers;
-    return observers;
+    if (Window* w = LookupWindow(topLevel); w && Ui().focus && IsDescendant(topLevel, Ui().focus))
+        w->lastFocus = Ui().focus;
 }
 
-QFont DefaultFont()
+}  // namespace
+
+QFont DefaultWindowFont()
 {
     static const QFont font = FontFromLogFont(DefaultLogFont());
     return font;
 }
 
-QString ToQString(const CString& s) { return QString::fromUtf16(s.GetString(), s.GetLength()); }
-
-void UpdateTitle(Window& w)
+void ShowTitle(Window& w)
 {
     if (!w.frame)
         return;
     const QString title = ToQString(w.text);
-    w.frame->setWindowTitle(title.isEmpty() ? QStringLiteral("Owebook") : title);
+    // A window without text goes by the program's title.
+    const CString appTitle = AppTitle();
+    w.frame->setWindowTitle(title.isEmpty() ? QString::fromUtf16(appTitle.GetString(), appTitle.GetLength()) : title);
     w.frame->setAccessibleName(title);
     if (w.strip)
         w.strip->SetTitle(title);
 }
 
-QWidget* FocusTarget(Window& w)
+int BorderWidth(const Window& w)
 {
-    QWidget* target = w.widget;
-    if (!target)
-        return nullptr;
-    if (QWidget* fw = target->window()->focusWidget(); fw && (fw == target || target->isAncestorOf(fw)))
-        return fw;
-    if (QWidget* proxy = target->focusProxy())
-        return proxy;
-    return target;
+    // A top-level window's frame is the desktop's, around its client area.
+    if (w.IsTopLevel())
+        return 0;
+    int width = (w.style & WS_DLGFRAME) ? 3 : (w.style & WS_BORDER) ? 1 : 0;
+    if (w.exStyle & WS_EX_CLIENTEDGE)
+        width += 2;
+    else if (w.exStyle & WS_EX_STATICEDGE)
+        width += 1;
+    return width;
 }
 
-// Turns a message sent by code into the Qt event a user would have caused.
-void Synthesize(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
+QPoint ClientOffset(const Window& w)
 {
-    QWidget* target = FocusTarget(w);
-    if (!target)
-        return;
-    switch (message) {
-    case WM_CHAR: {
-        const QChar c(static_cast<char16_t>(wParam));
-        int key = Qt::Key_unknown;
-        switch (wParam) {
-        case VK_BACK: key = Qt::Key_Backspace; break;
-        case VK_RETURN: key = Qt::Key_Return; break;
-        case VK_TAB: key = Qt::Key_Tab; break;
-        case VK_ESCAPE: key = Qt::Key_Escape; break;
-        default:
-            if (c.isLetterOrNumber() && c.unicode() < 0x80)
-                key = c.isDigit() ? Qt::Key_0 + (c.unicode() - '0') : Qt::Key_A + (c.toUpper().unicode() - 'A');
-            else if (c.unicode() == ' ')
-                key = Qt::Key_Space;
-        }
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        EventBridge::DeliverRaw(target, &event);
-        break;
-    }
-    case WM_KEYDOWN: {
-        // Keys whose work the character does (Backspace, Enter...) act through WM_CHAR.
-        if (wParam == VK_BACK || wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE ||
-            (wParam >= '0' && wParam <= 'Z') || wParam == VK_SPACE)
-            return;
-        QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(static_cast<UINT>(wParam)), Qt::NoModifier);
-        EventBridge::DeliverRaw(target, &event);
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-        const QPointF local(static_cast<SHORT>(LOWORD(lParam)) + 0.5, static_cast<SHORT>(HIWORD(lParam)) + 0.5);
-        QWidget* child = w.widget->childAt(local.toPoint());
-        QWidget* receiver = child ? child : w.widget.data();
-        const QPointF pos = receiver->mapFrom(w.widget, local);
-        const bool down = message == WM_LBUTTONDOWN;
-        QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, pos,
-                          receiver->mapToGlobal(pos), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        EventBridge::DeliverRaw(receiver, &event);
-        break;
-    }
-    default: break;
-    }
+    const int border = BorderWidth(w);
+    return QPoint(border, border);
 }
 
-void SaveFocusOf(HWND topLevel)
+QRect ClientRect(const Window& w)
 {
-    if (Window* w = FindWindow(topLevel); w && g_focus && IsDescendant(topLevel, g_focus))
-        w->lastFocus = g_focus;
+    const int border = BorderWidth(w);
+    const int cx = w.rect.right - w.rect.left - 2 * border - (w.vscroll ? kScrollBarExtent : 0);
+    const int cy = w.rect.bottom - w.rect.top - 2 * border - (w.hscroll ? kScrollBarExtent : 0);
+    return QRect(0, 0, std::max(0, cx), std::max(0, cy));
 }
 
-}  // namespace
+LPARAM ClientSizeParam(const Window& w)
+{
+    const QRect client = ClientRect(w);
+    return MAKELPARAM(client.width(), client.height());
+}
 
 // --- lookup helpers ---------------------------------------------------------
 
 HWND TopLevelOf(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     while (w && !w->IsTopLevel()) {
-        Window* parent = FindWindow(w->parent);
+        Window* parent = LookupWindow(w->parent);
         if (!parent)
             break;
         w = parent;
@@ -158,7 +128,7 @@ HWND TopLevelOf(HWND hwnd)
 
 bool IsDescendant(HWND ancestor, HWND hwnd)
 {
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (w->hwnd == ancestor)
             return true;
     return false;
@@ -171,8 +141,18 @@ void ApplyGeometry(Window& w)
     if (w.frame) {
         static_cast<TopLevelFrame*>(w.frame.data())->SetClientSize(cx, cy);
     } else if (w.widget) {
-        w.widget->setGeometry(w.rect.left, w.rect.top, cx, cy);
+        // A child's rectangle is in its parent's client area.
+        const Window* parent = LookupWindow(w.parent);
+        const QPoint origin = parent ? ClientOffset(*parent) : QPoint(0, 0);
+        w.widget->setGeometry(origin.x() + w.rect.left, origin.y() + w.rect.top, cx, cy);
     }
+}
+
+void ApplyChildrenGeometry(Window& w)
+{
+    for (HWND child : w.children)
+        if (Window* c = LookupWindow(child))
+            ApplyGeometry(*c);
 }
 
 void ShowWidget(Window& w, bool visible)
@@ -186,24 +166,24 @@ void ShowWidget(Window& w, bool visible)
 HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
 {
     EnsureApplication();
+    UsePlatformStyle();
     CREATESTRUCT cs = csIn;
     const bool child = (cs.style & WS_CHILD) != 0;
-    Window* parent = FindWindow(cs.hwndParent);
+    Window* parent = LookupWindow(cs.hwndParent);
     if (child && !parent)
         return nullptr;
     if (object && object->m_hWnd)
         return nullptr;
 
     const WindowClass* cls = FindWindowClass(cs.lpszClass);
-    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
+    const WindowClass& windowClass = cls ? *cls : PlainWindowClass();
 
-    auto* w = new Window;
-    w->hwnd = AddWindowToTable(w);
-    if (!w->hwnd) {
-        delete w;
+    auto owned = std::make_unique<Window>();
+    Window* w = owned.get();
+    const HWND hwnd = AddWindowToTable(std::move(owned));
+    if (!hwnd)
         return nullptr;
-    }
-    HWND hwnd = w->hwnd;
+    w->hwnd = hwnd;
     w->className = (cs.lpszClass && !IS_INTRESOURCE(cs.lpszClass)) ? CString(cs.lpszClass) : CString();
     w->style = static_cast<DWORD>(cs.style) & ~WS_VISIBLE;   // ShowWindow below makes it visible
     w->exStyle = cs.dwExStyle;
@@ -225,12 +205,13 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
         cs.cy = work.Height();
     }
     w->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    w->proc = windowClass.proc;
 
     if (object) {
         w->object = object;
     } else {
-        w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
-        w->object = w->autoObject;
+        w->autoObject.reset(windowClass.makeObject ? windowClass.makeObject() : new CWnd);
+        w->object = w->autoObject.get();
     }
     w->object->m_hWnd = hwnd;
 
@@ -254,120 +235,130 @@ HWND CreateWindowFor(const CREATESTRUCT& csIn, CWnd* object)
     }
     w->widget = widget;
     TagWidget(widget, hwnd);
-    widget->setFont(DefaultFont());
+    widget->setFont(DefaultWindowFont());
     widget->setEnabled(w->enabled);
     if (w->frame) {
         static_cast<TopLevelFrame*>(w->frame.data())->SetClient(widget, cs.cx, cs.cy);
         widget->show();
-        UpdateTitle(*w);
+        ShowTitle(*w);
     } else {
         ApplyGeometry(*w);
         widget->setVisible(false);
     }
 
+    if (object) {
+        WindowAccess::PreSubclassWindow(object);
+        if (!LookupWindow(hwnd))
+            return nullptr;
+    }
     cs.hMenu = child ? cs.hMenu : nullptr;
     if (Dispatch(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindowTree(hwnd);
         return nullptr;
     }
-    if (!FindWindow(hwnd))
+    if (!LookupWindow(hwnd))
         return nullptr;
-    Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
-    if (FindWindow(hwnd) && (cs.style & WS_VISIBLE))
+    if (Window* made = LookupWindow(hwnd))
+        Dispatch(hwnd, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*made));
+    if (LookupWindow(hwnd) && (cs.style & WS_VISIBLE))
         ::ShowWindow(hwnd, SW_SHOW);
-    if (!child && FindWindow(hwnd))
+    if (!child && LookupWindow(hwnd))
         AnnounceTopLevelWindow(hwnd);   // other launches find it through EnumWindows
-    return FindWindow(hwnd) ? hwnd : nullptr;
+    return LookupWindow(hwnd) ? hwnd : nullptr;
 }
 
 BOOL DestroyWindowTree(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || w->destroying)
         return FALSE;
     w->destroying = true;
-    const bool wasActive = (g_active == hwnd);
+    const bool wasActive = (Ui().active == hwnd);
     const HWND owner = w->owner;
 
-    if (g_focus && IsDescendant(hwnd, g_focus))
+    if (Ui().focus && IsDescendant(hwnd, Ui().focus))
         SetFocusTo(nullptr);
     if (QWidget* outer = w->Outer())
         outer->hide();
 
     // Windows this one owns go first, as on the handheld.
     for (HWND other : AllWindows())
-        if (Window* o = FindWindow(other); o && o->owner == hwnd)
+        if (Window* o = LookupWindow(other); o && o->owner == hwnd)
             DestroyWindowTree(other);
 
     Dispatch(hwnd, WM_DESTROY, 0, 0);
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
     const std::vector<HWND> children = w->children;
     for (HWND c : children)
         DestroyWindowTree(c);
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
-    for (auto& [id, timer] : w->timers)
-        delete timer;
     w->timers.clear();
     Dispatch(hwnd, WM_NCDESTROY, 0, 0);
 
-    w = FindWindow(hwnd);
+    w = LookupWindow(hwnd);
     if (!w)
         return TRUE;
-    if (Window* parent = FindWindow(w->parent))
+    if (Window* parent = LookupWindow(w->parent))
         parent->children.erase(std::remove(parent->children.begin(), parent->children.end(), hwnd),
                                parent->children.end());
-    if (g_focus == hwnd)
-        g_focus = nullptr;
-    if (g_active == hwnd)
-        g_active = nullptr;
+    if (Ui().focus == hwnd)
+        Ui().focus = nullptr;
+    if (Ui().active == hwnd)
+        Ui().active = nullptr;
     if (w->IsTopLevel())
         WithdrawTopLevelWindow(hwnd);
-    RemoveWindowFromTable(hwnd);
+    std::unique_ptr<Window> owned = RemoveWindowFromTable(hwnd);
 
     CWnd* object = w->object;
-    CWnd* autoObject = w->autoObject;
+    std::unique_ptr<CWnd> autoObject = std::move(w->autoObject);
     if (object)
         object->m_hWnd = nullptr;
     if (QWidget* outer = w->Outer()) {
-        outer->setParent(nullptr);
-        outer->deleteLater();
+        if (w->widgetOwnedByParent) {
+            TagWidget(outer, nullptr);
+        } else {
+            outer->setParent(nullptr);
+            outer->deleteLater();
+        }
     }
     if (w->ownedFont)
         ::DeleteObject(w->ownedFont);
-    delete w;
+    owned.reset();
 
-    if (autoObject) {
-        autoObject->m_hWnd = nullptr;
-        delete autoObject;
-    }
-    if (object && object != autoObject)
+    const bool programObject = object && object != autoObject.get();
+    autoObject.reset();
+    if (programObject)
         WindowAccess::PostNcDestroy(object);   // may delete the object
-    if (wasActive && FindWindow(owner))
+    if (wasActive && LookupWindow(owner))
         Activate(owner);
     return TRUE;
 }
 
+bool CanAttach(HWND hwnd, const CWnd* object)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !object || (object->m_hWnd && object->m_hWnd != hwnd))
+        return false;
+    // A window has one program object at a time.
+    return w->object == object || !w->object || w->object == w->autoObject.get();
+}
+
 BOOL AttachObject(HWND hwnd, CWnd* object)
 {
-    Window* w = FindWindow(hwnd);
-    if (!w || !object || (object->m_hWnd && object->m_hWnd != hwnd))
+    if (!CanAttach(hwnd, object))
         return FALSE;
+    Window* w = LookupWindow(hwnd);
     if (w->object == object)
         return TRUE;
-    if (w->object && w->object != w->autoObject)
-        return FALSE;   // a window has one program object at a time
-    CWnd* old = w->autoObject;
+    std::unique_ptr<CWnd> old = std::move(w->autoObject);
     w->object = object;
-    w->autoObject = nullptr;
     object->m_hWnd = hwnd;
-    if (old) {
+    if (old)
         old->m_hWnd = nullptr;
-        delete old;
-    }
     return TRUE;
 }
 
@@ -376,173 +367,86 @@ HWND DetachObject(CWnd* object)
     if (!object)
         return nullptr;
     HWND hwnd = object->m_hWnd;
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     object->m_hWnd = nullptr;
     if (!w || w->object != object)
         return nullptr;
     const WindowClass* cls = FindWindowClass(w->className);
-    const WindowClass& windowClass = cls ? *cls : GenericWindowClass();
-    w->autoObject = windowClass.makeObject ? windowClass.makeObject() : new CWnd;
-    w->object = w->autoObject;
+    const WindowClass& windowClass = cls ? *cls : PlainWindowClass();
+    w->autoObject.reset(windowClass.makeObject ? windowClass.makeObject() : new CWnd);
+    w->object = w->autoObject.get();
     w->object->m_hWnd = hwnd;
     return hwnd;
 }
 
 // --- dispatch -----------------------------------------------------------------
 
-LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, RoutedEvent* routed)
 {
-    Window* w = FindWindow(hwnd);
+    assert(OnUiThread() && "windows are used on the UI thread only");
+    UiState& ui = Ui();
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->object)
         return 0;
-    if (!Observers().empty()) {
-        const auto observers = Observers();   // an observer may remove itself
+    if (!ui.observers.empty()) {
+        const auto observers = ui.observers;   // an observer may remove itself
         for (const auto& [id, observer] : observers)
             observer(hwnd, message, wParam, lParam);
-        w = FindWindow(hwnd);
+        w = LookupWindow(hwnd);
         if (!w || !w->object)
             return 0;
     }
+    struct Frame {
+        explicit Frame(const MessageFrame& frame) { Ui().frames.push_back(frame); }
+        ~Frame() { Ui().frames.pop_back(); }
+    } frame(MessageFrame{MSG{hwnd, message, wParam, lParam, 0, {0, 0}}, routed});
     return WindowAccess::WindowProc(w->object, message, wParam, lParam);
 }
 
-LRESULT GenericWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+const MessageFrame* CurrentMessage(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
-    if (!w)
-        return 0;
-    switch (message) {
-    case WM_SETTEXT:
-        w->text = reinterpret_cast<LPCWSTR>(lParam);
-        UpdateTitle(*w);
-        if (w->widget) {
-            if (!w->frame)
-                w->widget->setAccessibleName(ToQString(w->text));
-            w->widget->update();
-        }
-        return TRUE;
-    case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<LPWSTR>(lParam);
-        const int max = static_cast<int>(wParam);
-        if (!buffer || max <= 0)
-            return 0;
-        const int n = std::min(max - 1, w->text.GetLength());
-        for (int i = 0; i < n; ++i)
-            buffer[i] = w->text.GetAt(i);
-        buffer[n] = 0;
-        return n;
-    }
-    case WM_GETTEXTLENGTH:
-        return w->text.GetLength();
-    case WM_SETFONT:
-        w->font = reinterpret_cast<HFONT>(wParam);
-        if (w->widget) {
-            GdiObject* font = LookupGdiObject(w->font, GdiKind::Font);
-            w->widget->setFont(font ? font->font : DefaultFont());
-            if (LOWORD(lParam))
-                w->widget->update();
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(LookupGdiObject(w->font) ? w->font : nullptr);
-    case WM_CLOSE:
-        ::DestroyWindow(hwnd);
-        return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-        const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
-        if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam))) {
-            dc->SetTextColor(::GetSysColor(field ? COLOR_WINDOWTEXT : COLOR_STATICTEXT));
-            dc->SetBkColor(::GetSysColor(field ? COLOR_WINDOW : COLOR_STATIC));
-        }
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(field ? COLOR_WINDOW : COLOR_STATIC));
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && w->lastFocus && IsDescendant(hwnd, w->lastFocus) &&
-            g_focus != w->lastFocus)
-            SetFocusTo(w->lastFocus);
-        return 0;
-    case WM_TIMER: {
-        // Only what SetTimer was given for this window and id is ever called.
-        auto timer = w->timers.find(static_cast<UINT_PTR>(wParam));
-        if (lParam && timer != w->timers.end() &&
-            timer->second->property(kTimerProcProperty).value<quintptr>() == static_cast<quintptr>(lParam)) {
-            auto proc = reinterpret_cast<void (*)(HWND, UINT, UINT_PTR, DWORD)>(lParam);
-            proc(hwnd, WM_TIMER, static_cast<UINT_PTR>(wParam), 0);
-        }
-        return 0;
-    }
-    case WM_PAINT:
-        EventBridge::LetQtHandle(hwnd, message);
-        return 0;
-    case WM_LBUTTONDOWN:
-        // A tap focuses what takes focus on a click, whether or not Qt
-        // thinks the desktop window is active.
-        if (w->widget && (w->widget->focusPolicy() & Qt::ClickFocus) && g_focus != hwnd) {
-            SetFocusTo(hwnd);
-            if (!(w = FindWindow(hwnd)))
-                return 0;
-        }
-        if (!EventBridge::LetQtHandle(hwnd, message))
-            Synthesize(*w, message, wParam, lParam);
-        return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        if (!EventBridge::LetQtHandle(hwnd, message))
-            Synthesize(*w, message, wParam, lParam);
-        return 0;
-    default:
-        return 0;
-    }
+    const auto& frames = Ui().frames;
+    for (auto it = frames.rbegin(); it != frames.rend(); ++it)
+        if (it->msg.hwnd == hwnd)
+            return &*it;
+    return nullptr;
 }
 
 // --- focus and activation -------------------------------------------------------
 
 HWND FocusWindow()
 {
-    if (g_focus && !FindWindow(g_focus))
-        g_focus = nullptr;
-    return g_focus;
+    if (Ui().focus && !LookupWindow(Ui().focus))
+        Ui().focus = nullptr;
+    return Ui().focus;
 }
 
 static HWND MoveFocus(HWND hwnd, bool moveQt)
 {
     HWND old = FocusWindow();
-    if (hwnd && !FindWindow(hwnd))
+    if (hwnd && !LookupWindow(hwnd))
         return old;
     if (old == hwnd)
         return old;
     if (hwnd) {
         HWND top = TopLevelOf(hwnd);
-        if (top != g_active)
+        if (top != Ui().active)
             Activate(top);
         if (FocusWindow() == hwnd)
             return old;
         old = FocusWindow();
     }
-    g_focus = hwnd;
+    Ui().focus = hwnd;
     if (old)
         Dispatch(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (g_focus != hwnd)
+    if (Ui().focus != hwnd)
         return old;   // a WM_KILLFOCUS handler moved the focus elsewhere
-    if (Window* w = FindWindow(hwnd)) {
+    if (Window* w = LookupWindow(hwnd)) {
         if (moveQt && w->widget)
             w->widget->setFocus(Qt::OtherFocusReason);
         Dispatch(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
     } else if (moveQt) {
-        if (Window* o = FindWindow(old); o && o->widget && o->widget->hasFocus())
+        if (Window* o = LookupWindow(old); o && o->widget && o->widget->hasFocus())
             o->widget->clearFocus();
     }
     return old;
@@ -559,7 +463,7 @@ void FocusChangedByQt(HWND hwnd)
     // disabled owner takes no focus at all.
     if (hwnd == FocusWindow() || !::IsWindowVisible(hwnd) || TopLevelOf(hwnd) != ActiveWindow())
         return;
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!w->enabled)
             return;
     MoveFocus(hwnd, false);
@@ -567,9 +471,9 @@ void FocusChangedByQt(HWND hwnd)
 
 HWND ActiveWindow()
 {
-    if (g_active && !FindWindow(g_active))
-        g_active = nullptr;
-    return g_active;
+    if (Ui().active && !LookupWindow(Ui().active))
+        Ui().active = nullptr;
+    return Ui().active;
 }
 
 HWND Activate(HWND hwnd)
@@ -578,18 +482,18 @@ HWND Activate(HWND hwnd)
     HWND old = ActiveWindow();
     if (old == hwnd)
         return old;
-    g_active = hwnd;
+    Ui().active = hwnd;
     if (old) {
         SaveFocusOf(old);
         Dispatch(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
-        if (g_active != hwnd)
+        if (Ui().active != hwnd)
             return old;
-        if (g_focus && IsDescendant(old, g_focus))
+        if (Ui().focus && IsDescendant(old, Ui().focus))
             MoveFocus(nullptr, false);
     }
-    if (Window* w = FindWindow(hwnd)) {
+    if (Window* w = LookupWindow(hwnd)) {
         Dispatch(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old));
-        if ((w = FindWindow(hwnd)) && w->frame && w->frame->isVisible()) {
+        if ((w = LookupWindow(hwnd)) && w->frame && w->frame->isVisible()) {
             if (QGuiApplication::platformName() != QLatin1String("offscreen"))
                 w->frame->raise();
             w->frame->activateWindow();
@@ -602,17 +506,17 @@ HWND Activate(HWND hwnd)
 
 int AddMessageObserver(MessageObserver observer)
 {
-    static int next = 0;
-    Observers()[++next] = std::move(observer);
-    return next;
+    UiState& ui = Ui();
+    ui.observers[++ui.lastObserver] = std::move(observer);
+    return ui.lastObserver;
 }
 
-void RemoveMessageObserver(int id) { Observers().erase(id); }
+void RemoveMessageObserver(int id) { Ui().observers.erase(id); }
 
 void BroadcastSettingChange(UINT flags, LPCWSTR section)
 {
     for (HWND hwnd : AllWindows())
-        if (Window* w = FindWindow(hwnd); w && w->IsTopLevel())
+        if (Window* w = LookupWindow(hwnd); w && w->IsTopLevel())
             Dispatch(hwnd, WM_SETTINGCHANGE, flags, reinterpret_cast<LPARAM>(section));
 }
 

@@ -75,7 +75,7 @@ QString MenuEntryName(const QString& text) { return WithoutMnemonic(text.section
 HWND WindowOwning(const QWidget* widget)
 {
     const HWND hwnd = HwndOfWidget(widget);
-    const Window* w = FindWindow(hwnd);
+    const Window* w = LookupWindow(hwnd);
     return (w && widget && (w->widget == widget || w->frame == widget)) ? hwnd : nullptr;
 }
 

@@ -1,10 +1,16 @@
 #include "platform/ui/qt/EventBridge.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/UiState.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/ui/qt/Keys.h"
+#include "platform/ui/qt/WindowWidget.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -13,83 +19,32 @@
 #include <QPainter>
 #include <QPaintEvent>
 
-#include <QPointer>
-
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace platform {
 namespace {
 
-struct InFlight {
-    QEvent* event;
-    HWND hwnd;
-    UINT message;
-    bool letQt;
-};
-
-struct PaintScope {
-    HWND hwnd;
-    QWidget* widget;
-    std::unique_ptr<QPainter> painter;
-};
-
-std::vector<InFlight*>& Flights()
+// While an event goes on to its widget, Qt may hand it (or a copy) on to the
+// widget's parents; none of that is a message.
+bool PassOn(QWidget* widget, QEvent* event)
 {
-    static std::vector<InFlight*> flights;
-    return flights;
-}
-
-std::vector<PaintScope*>& Paints()
-{
-    static std::vector<PaintScope*> paints;
-    return paints;
-}
-
-// While an input event goes on to its widget, Qt may hand it (or a copy) on
-// to the widget's parents; none of that is a message.
-int g_passingOn = 0;
-
-enum class Route { NotOurs, Eat, PassOn };
-
-void PassOn(QWidget* widget, QEvent* event)
-{
-    ++g_passingOn;
-    QCoreApplication::sendEvent(widget, event);
-    --g_passingOn;
-}
-
-bool Finish(Route route, QWidget* widget, QEvent* event)
-{
-    if (route == Route::NotOurs)
+    if (!widget)
         return false;
-    if (route == Route::PassOn)
-        PassOn(widget, event);
-    // Accepted, or Qt would hand a copy on to the parent widgets.
-    event->accept();
-    return true;
+    ++Ui().passingOn;
+    const bool result = QCoreApplication::sendEvent(widget, event);
+    --Ui().passingOn;
+    return result;
 }
 
 bool IsBeingRouted(QEvent* event)
 {
-    if (g_passingOn > 0)
+    if (Ui().passingOn > 0)
         return true;
-    for (InFlight* f : Flights())
-        if (f->event == event)
+    for (const MessageFrame& f : Ui().frames)
+        if (f.routed && f.routed->event == event)
             return true;
     return false;
-}
-
-// Sends one message with its Qt event in flight; true when the default
-// behaviour let Qt have the event.
-bool SendRouted(QEvent* event, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    InFlight flight{event, hwnd, message, false};
-    Flights().push_back(&flight);
-    ::SendMessage(hwnd, message, wParam, lParam);
-    Flights().erase(std::find(Flights().begin(), Flights().end(), &flight));
-    return flight.letQt;
 }
 
 LPARAM KeyLParam(const QKeyEvent* key, bool up)
@@ -106,8 +61,35 @@ bool IsCharacter(const QKeyEvent* key, UINT vk)
 {
     if (key->text().isEmpty() || vk == VK_DELETE)
         return false;
-    const QChar c = key->text().at(0);
-    return c.unicode() != 0x7F;
+    return key->text().at(0).unicode() != 0x7F;
+}
+
+// The characters a key types: with Ctrl, a letter types its control
+// character (Ctrl+V is 0x16), whatever text Qt gives the key.
+QString CharactersOf(const QKeyEvent* key, UINT vk)
+{
+    if ((key->modifiers() & Qt::ControlModifier) && vk >= 'A' && vk <= 'Z')
+        return QString(QChar(static_cast<char16_t>(vk - 'A' + 1)));
+    return key->text();
+}
+
+// Sends the message with the Qt event it stands for.
+void SendRouted(QEvent* event, QWidget* receiver, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RoutedEvent routed{event, receiver, false};
+    Dispatch(hwnd, message, wParam, lParam, &routed);
+}
+
+// Whether the event was a window's input: it is then the window's to use.
+enum class Route { NotOurs, Taken };
+
+bool Finish(Route route, QEvent* event)
+{
+    if (route == Route::NotOurs)
+        return false;
+    // Accepted, or Qt would hand a copy on to the parent widgets.
+    event->accept();
+    return true;
 }
 
 Route RouteKeyPress(QWidget* widget, QKeyEvent* key)
@@ -117,27 +99,20 @@ Route RouteKeyPress(QWidget* widget, QKeyEvent* key)
         return Route::NotOurs;
     const UINT vk = VirtualKeyFromQt(key->key(), key->text());
     MSG msg{hwnd, WM_KEYDOWN, vk, KeyLParam(key, false), 0, {0, 0}};
-    if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg))
-        return Route::Eat;
-    if (!::IsWindow(hwnd))
-        return Route::Eat;
-    bool letQt = SendRouted(key, hwnd, WM_KEYDOWN, vk, msg.lParam);
-    if (!::IsWindow(hwnd))
-        return Route::Eat;
-    if (IsCharacter(key, vk)) {
-        letQt = true;
-        for (QChar c : key->text()) {
-            if (!::IsWindow(hwnd))
-                return Route::Eat;
-            MSG charMsg{hwnd, WM_CHAR, c.unicode(), msg.lParam, 0, {0, 0}};
-            if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &charMsg))
-                return Route::Eat;
-            letQt = SendRouted(key, hwnd, WM_CHAR, c.unicode(), msg.lParam) && letQt;
-        }
+    if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg) || !::IsWindow(hwnd))
+        return Route::Taken;
+    SendRouted(key, widget, hwnd, WM_KEYDOWN, vk, msg.lParam);
+    if (!IsCharacter(key, vk))
+        return Route::Taken;
+    for (QChar c : CharactersOf(key, vk)) {
         if (!::IsWindow(hwnd))
-            return Route::Eat;
+            break;
+        MSG charMsg{hwnd, WM_CHAR, c.unicode(), msg.lParam, 0, {0, 0}};
+        if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &charMsg) || !::IsWindow(hwnd))
+            break;
+        SendRouted(key, widget, hwnd, WM_CHAR, c.unicode(), msg.lParam);
     }
-    return letQt ? Route::PassOn : Route::Eat;
+    return Route::Taken;
 }
 
 Route RouteKeyRelease(QWidget* widget, QKeyEvent* key)
@@ -146,39 +121,33 @@ Route RouteKeyRelease(QWidget* widget, QKeyEvent* key)
     if (!hwnd)
         return Route::NotOurs;
     const UINT vk = VirtualKeyFromQt(key->key(), key->text());
-    bool letQt = SendRouted(key, hwnd, WM_KEYUP, vk, KeyLParam(key, true));
-    return (::IsWindow(hwnd) && letQt) ? Route::PassOn : Route::Eat;
+    SendRouted(key, widget, hwnd, WM_KEYUP, vk, KeyLParam(key, true));
+    return Route::Taken;
 }
 
 // A disabled window, or one inside a disabled one, gets no input.
 bool TakesInput(HWND hwnd)
 {
-    for (Window* w = FindWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : FindWindow(w->parent))
+    for (Window* w = LookupWindow(hwnd); w; w = w->IsTopLevel() ? nullptr : LookupWindow(w->parent))
         if (!w->enabled)
             return false;
     return true;
 }
 
-Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
+UINT MouseMessage(const QMouseEvent* mouse)
 {
-    HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
-    if (!w || !w->widget)
-        return Route::NotOurs;
-    if (!TakesInput(hwnd))
-        return Route::Eat;
-    UINT message = 0;
     const bool left = mouse->button() == Qt::LeftButton;
     const bool right = mouse->button() == Qt::RightButton;
     switch (mouse->type()) {
-    case QEvent::MouseButtonPress: message = left ? WM_LBUTTONDOWN : right ? WM_RBUTTONDOWN : 0; break;
-    case QEvent::MouseButtonRelease: message = left ? WM_LBUTTONUP : right ? WM_RBUTTONUP : 0; break;
-    case QEvent::MouseButtonDblClick: message = left ? WM_LBUTTONDBLCLK : 0; break;
-    default: break;
+    case QEvent::MouseButtonPress: return left ? WM_LBUTTONDOWN : right ? WM_RBUTTONDOWN : 0;
+    case QEvent::MouseButtonRelease: return left ? WM_LBUTTONUP : right ? WM_RBUTTONUP : 0;
+    case QEvent::MouseButtonDblClick: return left ? WM_LBUTTONDBLCLK : 0;
+    default: return 0;
     }
-    if (!message)
-        return Route::NotOurs;
-    const QPoint pos = w->widget->mapFromGlobal(mouse->globalPosition().toPoint());
+}
+
+WPARAM MouseKeys(const QMouseEvent* mouse)
+{
     WPARAM keys = 0;
     if (mouse->buttons() & Qt::LeftButton)
         keys |= MK_LBUTTON;
@@ -188,37 +157,217 @@ Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
         keys |= MK_SHIFT;
     if (mouse->modifiers() & Qt::ControlModifier)
         keys |= MK_CONTROL;
-    MSG msg{hwnd, message, keys, MAKELPARAM(pos.x(), pos.y()), 0, {pos.x(), pos.y()}};
+    return keys;
+}
+
+Route RouteMouse(QWidget* widget, QMouseEvent* mouse)
+{
+    HWND hwnd = HwndOfWidget(widget);
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->widget)
+        return Route::NotOurs;
+    if (!TakesInput(hwnd))
+        return Route::Taken;
+    const UINT message = MouseMessage(mouse);
+    if (!message)
+        return Route::NotOurs;
+    const QPoint pos = w->widget->mapFromGlobal(mouse->globalPosition().toPoint()) - ClientOffset(*w);
+    MSG msg{hwnd, message, MouseKeys(mouse), MAKELPARAM(pos.x(), pos.y()), 0, {pos.x(), pos.y()}};
     if (CWnd::WalkPreTranslateTree(TopLevelOf(hwnd), &msg) || !::IsWindow(hwnd))
-        return Route::Eat;
-    bool letQt = SendRouted(mouse, hwnd, message, keys, msg.lParam);
-    return (::IsWindow(hwnd) && letQt) ? Route::PassOn : Route::Eat;
+        return Route::Taken;
+    SendRouted(mouse, widget, hwnd, message, msg.wParam, msg.lParam);
+    return Route::Taken;
+}
+
+// A plain window's border lies outside its client area: drawn after the
+// window's painting, whatever that did.
+void PaintBorder(QWidget* widget, const Window& w)
+{
+    const int border = BorderWidth(w);
+    if (border == 0 || !dynamic_cast<WindowWidget*>(widget))
+        return;
+    QPainter painter(widget);
+    const QRect r = widget->rect();
+    if (w.exStyle & WS_EX_CLIENTEDGE) {
+        painter.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ToQColor(GetSysColor(COLOR_WINDOWFRAME)));
+    const int edge = (w.exStyle & WS_EX_CLIENTEDGE) ? 1 : 0;
+    const QRect outer = r.adjusted(edge, edge, -edge, -edge);
+    const int inner = border - 2 * edge;
+    if (inner <= 0)
+        return;
+    painter.drawRect(QRect(outer.left(), outer.top(), outer.width(), inner));
+    painter.drawRect(QRect(outer.left(), outer.bottom() - inner + 1, outer.width(), inner));
+    painter.drawRect(QRect(outer.left(), outer.top(), inner, outer.height()));
+    painter.drawRect(QRect(outer.right() - inner + 1, outer.top(), inner, outer.height()));
 }
 
 bool RoutePaint(QWidget* widget, QPaintEvent* paint)
 {
     HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
-    if (!w || w->widget != widget)
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->widget || PaintSurface(*w) != widget)
         return false;
-    PaintScope scope{hwnd, widget, nullptr};
-    Paints().push_back(&scope);
-    bool letQt = SendRouted(paint, hwnd, WM_PAINT, 0, 0);
-    if (scope.painter)
+    PaintScope scope;
+    scope.hwnd = hwnd;
+    scope.surface = widget;
+    scope.clientOrigin = widget->mapFrom(w->widget, ClientOffset(*w));
+    Ui().paints.push_back(&scope);
+    SendRouted(paint, widget, hwnd, WM_PAINT, 0, 0);
+    if (scope.painter && scope.painter->isActive())
         scope.painter->end();
-    Paints().erase(std::find(Paints().begin(), Paints().end(), &scope));
-    return !letQt;
+    Ui().paints.erase(std::find(Ui().paints.begin(), Ui().paints.end(), &scope));
+    if ((w = LookupWindow(hwnd)) != nullptr && w->widget == widget)
+        PaintBorder(widget, *w);
+    return true;
 }
 
 bool RouteClose(QWidget* widget, QCloseEvent* close)
 {
     HWND hwnd = HwndOfWidget(widget);
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || w->frame != widget)
         return false;
     close->ignore();   // the window decides; the default behaviour destroys it
     ::SendMessage(hwnd, WM_CLOSE, 0, 0);
     return true;
+}
+
+PaintScope* PaintOf(HWND hwnd)
+{
+    auto& paints = Ui().paints;
+    for (auto it = paints.rbegin(); it != paints.rend(); ++it)
+        if ((*it)->hwnd == hwnd)
+            return *it;
+    return nullptr;
+}
+
+void BeginPainter(PaintScope& scope)
+{
+    if (!scope.painter)
+        scope.painter = std::make_unique<QPainter>();
+    if (scope.painter->isActive() || !scope.surface || !scope.painter->begin(scope.surface))
+        return;
+    scope.painter->translate(scope.clientOrigin);
+}
+
+// The widget paints itself under what the program draws next: a painter the
+// program has begun pauses meanwhile (a widget takes one painter at a time).
+void DeliverPaint(HWND hwnd, RoutedEvent& routed)
+{
+    PaintScope* scope = PaintOf(hwnd);
+    const bool pause = scope && scope->painter && scope->painter->isActive();
+    if (pause)
+        scope->painter->end();
+    PassOn(routed.receiver, routed.event);
+    if (pause && (scope = PaintOf(hwnd)) != nullptr)
+        BeginPainter(*scope);
+}
+
+void DeliverRouted(HWND hwnd, RoutedEvent& routed, UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        DeliverPaint(hwnd, routed);
+        return;
+    case WM_KEYDOWN: {
+        auto* key = static_cast<QKeyEvent*>(routed.event);
+        // A key that types does its work through its WM_CHAR.
+        if (!IsCharacter(key, static_cast<UINT>(wParam)))
+            PassOn(routed.receiver, key);
+        return;
+    }
+    case WM_CHAR: {
+        auto* key = static_cast<QKeyEvent*>(routed.event);
+        if (CharactersOf(key, VirtualKeyFromQt(key->key(), key->text())).size() == 1) {
+            PassOn(routed.receiver, key);
+        } else {
+            const QChar c(static_cast<char16_t>(wParam));
+            QKeyEvent one(QEvent::KeyPress, key->key(), key->modifiers(), QString(c));
+            PassOn(routed.receiver, &one);
+        }
+        return;
+    }
+    default:
+        PassOn(routed.receiver, routed.event);
+        return;
+    }
+}
+
+// Where code-made key input goes: the window's focused widget, else the window.
+QWidget* FocusTarget(const Window& w)
+{
+    QWidget* target = w.widget;
+    if (!target)
+        return nullptr;
+    if (QWidget* fw = target->window()->focusWidget(); fw && (fw == target || target->isAncestorOf(fw)))
+        return fw;
+    if (QWidget* proxy = target->focusProxy())
+        return proxy;
+    return target;
+}
+
+void SynthesizeKey(const Window& w, QEvent::Type type, int key, const QString& text)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, text);
+    PassOn(FocusTarget(w), &event);
+}
+
+void SynthesizeMouse(const Window& w, UINT message, LPARAM lParam)
+{
+    const QPoint client(static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam)));
+    const QPointF local = QPointF(client + ClientOffset(w)) + QPointF(0.5, 0.5);
+    QWidget* child = w.widget->childAt(local.toPoint());
+    QWidget* receiver = child ? child : w.widget.data();
+    const QPointF pos = receiver->mapFrom(w.widget, local);
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+    const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK;
+    const Qt::MouseButton button = left ? Qt::LeftButton : Qt::RightButton;
+    const QEvent::Type type = message == WM_LBUTTONDBLCLK ? QEvent::MouseButtonDblClick
+                              : down                      ? QEvent::MouseButtonPress
+                                                          : QEvent::MouseButtonRelease;
+    QMouseEvent event(type, pos, receiver->mapToGlobal(pos), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    PassOn(receiver, &event);
+}
+
+// A message sent by code: the Qt event a user would have caused.
+void Synthesize(const Window& w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!w.widget)
+        return;
+    switch (message) {
+    case WM_CHAR: {
+        const QChar c(static_cast<char16_t>(wParam));
+        SynthesizeKey(w, QEvent::KeyPress, QtKeyOfCharacter(c), QString(c));
+        return;
+    }
+    case WM_KEYDOWN:
+        if (!VirtualKeyTypes(static_cast<UINT>(wParam)))
+            SynthesizeKey(w, QEvent::KeyPress, QtKeyFromVirtualKey(static_cast<UINT>(wParam)), QString());
+        return;
+    case WM_KEYUP: {
+        const UINT vk = static_cast<UINT>(wParam);
+        SynthesizeKey(w, QEvent::KeyRelease, QtKeyFromVirtualKey(vk), TextOfVirtualKey(vk));
+        return;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        SynthesizeMouse(w, message, lParam);
+        return;
+    default:
+        return;   // WM_PAINT: Qt paints only when it paints
+    }
 }
 
 }  // namespace
@@ -239,18 +388,15 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::KeyPress:
-        return IsBeingRouted(event) ? false
-                                    : Finish(RouteKeyPress(widget, static_cast<QKeyEvent*>(event)), widget, event);
+        return !IsBeingRouted(event) && Finish(RouteKeyPress(widget, static_cast<QKeyEvent*>(event)), event);
     case QEvent::KeyRelease:
-        return IsBeingRouted(event) ? false
-                                    : Finish(RouteKeyRelease(widget, static_cast<QKeyEvent*>(event)), widget, event);
+        return !IsBeingRouted(event) && Finish(RouteKeyRelease(widget, static_cast<QKeyEvent*>(event)), event);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        return IsBeingRouted(event) ? false
-                                    : Finish(RouteMouse(widget, static_cast<QMouseEvent*>(event)), widget, event);
+        return !IsBeingRouted(event) && Finish(RouteMouse(widget, static_cast<QMouseEvent*>(event)), event);
     case QEvent::Paint:
-        return IsBeingRouted(event) ? false : RoutePaint(widget, static_cast<QPaintEvent*>(event));
+        return !IsBeingRouted(event) && RoutePaint(widget, static_cast<QPaintEvent*>(event));
     case QEvent::FocusIn:
         if (HWND hwnd = HwndOfWidget(widget))
             FocusChangedByQt(hwnd);
@@ -261,7 +407,7 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
         // Offscreen runs keep the platform's own activation order; on a desktop
         // the user may click any window forward.
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            if (Window* w = FindWindow(HwndOfWidget(widget)); w && w->frame == widget && w->enabled)
+            if (Window* w = LookupWindow(HwndOfWidget(widget)); w && w->frame == widget && w->enabled)
                 Activate(w->hwnd);
         return false;
     default:
@@ -269,108 +415,39 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool EventBridge::LetQtHandle(HWND hwnd, UINT message)
+void EventBridge::Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto& flights = Flights();
-    for (auto it = flights.rbegin(); it != flights.rend(); ++it) {
-        if ((*it)->hwnd == hwnd && (*it)->message == message) {
-            (*it)->letQt = true;
-            return true;
+    Window* w = LookupWindow(hwnd);
+    if (!w)
+        return;
+    const MessageFrame* frame = CurrentMessage(hwnd);
+    RoutedEvent* routed = frame ? frame->routed : nullptr;
+    if (routed && frame->msg.message == message && frame->msg.wParam == wParam) {
+        if (!routed->delivered) {
+            routed->delivered = true;
+            DeliverRouted(hwnd, *routed, message, wParam);
         }
+        return;
     }
-    return false;
+    Synthesize(*w, message, wParam, lParam);
 }
 
-bool EventBridge::DeliverRaw(QWidget* widget, QEvent* event)
-{
-    if (!widget)
-        return false;
-    ++g_passingOn;
-    const bool result = QCoreApplication::sendEvent(widget, event);
-    --g_passingOn;
-    return result;
-}
+bool EventBridge::DeliverRaw(QWidget* widget, QEvent* event) { return PassOn(widget, event); }
 
 QPainter* EventBridge::PaintPainter(HWND hwnd)
 {
-    auto& paints = Paints();
-    for (auto it = paints.rbegin(); it != paints.rend(); ++it) {
-        PaintScope* scope = *it;
-        if (scope->hwnd != hwnd)
-            continue;
-        if (!scope->painter)
-            scope->painter = std::make_unique<QPainter>(scope->widget);
-        return scope->painter->isActive() ? scope->painter.get() : nullptr;
-    }
-    return nullptr;
+    PaintScope* scope = PaintOf(hwnd);
+    if (!scope)
+        return nullptr;
+    BeginPainter(*scope);
+    return scope->painter->isActive() ? scope->painter.get() : nullptr;
 }
 
-UINT VirtualKeyFromQt(int key, const QString& text)
+QWidget* PaintSurface(const Window& w)
 {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return 'A' + (key - Qt::Key_A);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return '0' + (key - Qt::Key_0);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return VK_F1 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Clear: return VK_CLEAR;
-    default: break;
-    }
-    if (!text.isEmpty() && text.at(0).unicode() < 0x80)
-        return text.at(0).toUpper().unicode();
-    return 0;
-}
-
-int QtKeyFromVirtualKey(UINT vk)
-{
-    if (vk >= 'A' && vk <= 'Z')
-        return Qt::Key_A + static_cast<int>(vk - 'A');
-    if (vk >= '0' && vk <= '9')
-        return Qt::Key_0 + static_cast<int>(vk - '0');
-    if (vk >= VK_F1 && vk <= VK_F24)
-        return Qt::Key_F1 + static_cast<int>(vk - VK_F1);
-    switch (vk) {
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_DELETE: return Qt::Key_Delete;
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_END: return Qt::Key_End;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_UP: return Qt::Key_Up;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_SHIFT: return Qt::Key_Shift;
-    case VK_CONTROL: return Qt::Key_Control;
-    case VK_MENU: return Qt::Key_Alt;
-    default: return Qt::Key_unknown;
-    }
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w.widget.data()))
+        return area->viewport();
+    return w.widget;
 }
 
 }  // namespace platform

@@ -2,13 +2,15 @@
 // Turns the Qt events of window widgets into window messages (platform internal).
 //
 // Key, mouse, paint, focus and close events reach the window as WM_KEYDOWN /
-// WM_CHAR, WM_LBUTTONDOWN / UP, WM_PAINT, WM_SETFOCUS / WM_KILLFOCUS and
-// WM_CLOSE, after the message pump's PreTranslateMessage walk (where a dialog
-// takes Enter, Escape and Tab). The Qt event goes on to the widget only when
-// the message reaches the generic default behaviour: a handler that does not
-// call Default() keeps it from the widget, which is how a subclass refuses a
-// typed character. The same messages sent by code are turned into Qt events
-// for the window's widget, so sending WM_CHAR types.
+// WM_CHAR / WM_KEYUP, WM_LBUTTONDOWN / UP, WM_PAINT, WM_SETFOCUS /
+// WM_KILLFOCUS and WM_CLOSE, after the message pump's PreTranslateMessage walk
+// (where a dialog takes Enter, Escape and Tab). The Qt event goes on to the
+// widget only in the message's default processing (::DefWindowProc or a class
+// procedure calling Deliver), at that moment: when Default() returns, the
+// widget has done its part. A handler that does not call Default() keeps the
+// event from the widget, which is how a subclass refuses a typed character.
+// The same messages sent by code become the Qt events a user would have
+// caused, delivered the same way, so sending WM_CHAR types.
 
 #include "platform/ui/WinUser.h"
 
@@ -20,24 +22,27 @@ class QWidget;
 
 namespace platform {
 
+struct Window;
+
 class EventBridge : public QObject {
 public:
     static void Install();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Called from the default behaviour: lets the Qt event behind (hwnd,
-    // message) go on to its widget. FALSE when no such event is in flight (the
-    // message was sent by code).
-    static bool LetQtHandle(HWND hwnd, UINT message);
+    // The default processing of an input or paint message: its Qt event goes
+    // to the widget now (once, however often the message's handlers ask), or,
+    // for a message sent by code, the event a user would have caused.
+    static void Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Delivers a made-up Qt event to `widget` without routing it as messages.
     static bool DeliverRaw(QWidget* widget, QEvent* event);
 
-    // The painter of the WM_PAINT being handled for hwnd, begun on first use;
-    // null outside painting.
+    // The painter of the WM_PAINT being handled for hwnd, in client
+    // coordinates, begun on first use; null outside painting.
     static QPainter* PaintPainter(HWND hwnd);
 };
 
-UINT VirtualKeyFromQt(int qtKey, const QString& text);
-int QtKeyFromVirtualKey(UINT vk);
+// The widget a window's WM_PAINT paints: a scroll area's viewport, else the
+// window's widget.
+QWidget* PaintSurface(const Window& w);
 
 }  // namespace platform

@@ -27,7 +27,7 @@ void EnsureApplication(int argc, char** argv)
         if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
             qputenv("QT_SCALE_FACTOR", QByteArray::number(DesktopScale()));
         static int s_argc = 1;
-        static char s_name[] = "owebook";
+        static char s_name[] = "platform";
         static char* s_argv[] = {s_name, nullptr};
         if (argc > 0 && argv) {
             s_argc = argc;

@@ -1,7 +1,7 @@
 #pragma once
 // The widget of a window that no control class builds: dialogs, frames, views,
-// custom windows, and placeholders for control classes not registered. It
-// paints the background and, for placeholders, the window's text.
+// the program's own windows. It paints the background of the top-level ones
+// and dialogs; the rest is the window's WM_PAINT.
 
 #include "platform/ui/WinUser.h"
 
@@ -13,9 +13,6 @@ class WindowWidget : public QWidget {
 public:
     WindowWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
     HWND Hwnd() const { return m_hwnd; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     HWND m_hwnd;

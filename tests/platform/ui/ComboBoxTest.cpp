@@ -4,6 +4,7 @@
 #include "ControlHost.h"
 
 #include "platform/testing/DialogDriver.h"
+#include "platform/testing/MessageRecorder.h"
 #include "platform/ui/controls/combo/CComboBox.h"
 #include "platform/ui/Window.h"
 
@@ -202,8 +203,24 @@ TEST_F(ComboBoxTest, FocusNotifications)
 TEST_F(ComboBoxTest, ClosedBoxIsOneLineHighWhateverItsRectangle)
 {
     Combo();
-    platform::Window* w = platform::FindWindow(combo.m_hWnd);
+    platform::Window* w = platform::LookupWindow(combo.m_hWnd);
     ASSERT_NE(w, nullptr);
     EXPECT_LT(w->widget->height(), 80);
     EXPECT_GT(w->widget->height(), 10);
+}
+
+TEST_F(ComboBoxTest, PickingAnEntryAsAFingerDoesTellsTheParent)
+{
+    Combo();
+    Fill({u"one", u"two", u"three"});
+    combo.SetCurSel(0);
+    platform::testing::MessageRecorder rec({WM_COMMAND});
+    rec.Watch(host.m_hWnd, "host");
+    EXPECT_TRUE(platform::testing::PickEntry(combo.m_hWnd, u"THREE"));
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    EXPECT_EQ(combo.GetDroppedState(), FALSE);
+    EXPECT_EQ(rec.Trace(platform::testing::MessageRecorder::Show::Parameters),
+              (std::vector<std::string>{"host WM_COMMAND 200 CBN_SETFOCUS", "host WM_COMMAND 200 CBN_DROPDOWN",
+                                        "host WM_COMMAND 200 CBN_CLOSEUP", "host WM_COMMAND 200 CBN_SELCHANGE"}));
+    EXPECT_FALSE(platform::testing::PickEntry(combo.m_hWnd, u"four"));
 }

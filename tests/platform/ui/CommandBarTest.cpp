@@ -75,7 +75,7 @@ protected:
 
     static std::vector<QAbstractButton*> Buttons(HWND bar)
     {
-        platform::Window* w = platform::FindWindow(bar);
+        platform::Window* w = platform::LookupWindow(bar);
         auto* widget = w ? dynamic_cast<platform::CommandBarWidget*>(w->widget.data()) : nullptr;
         return widget ? widget->Buttons() : std::vector<QAbstractButton*>{};
     }
@@ -149,7 +149,7 @@ TEST_F(CommandBarTest, BarSitsAtTheBottomOfADialogOverItsControls)
     CRect client;
     dialog.GetClientRect(&client);
     EXPECT_EQ(RectInParent(bar), CRect(0, client.bottom - 26, client.right, client.bottom));
-    platform::Window* w = platform::FindWindow(bar);
+    platform::Window* w = platform::LookupWindow(bar);
     ASSERT_TRUE(w && w->widget);
     QWidget* parent = w->widget->parentWidget();
     EXPECT_EQ(parent->children().last(), w->widget.data()) << "on top of the dialog's controls";

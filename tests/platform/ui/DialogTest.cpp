@@ -269,3 +269,46 @@ TEST_F(DialogTest, ChildFormPlacesControlsInDialogUnits)
     form.GetDlgItem(0xFFFF)->GetWindowText(text);
     EXPECT_EQ(text, CString(u"#156")) << "a picture static is created with its bitmap's id";
 }
+
+TEST_F(DialogTest, TemplateNamingAnUnknownWindowClassFailsAndSaysWhich)
+{
+    platform::RegisterDialog({9050, u"Odd", WS_POPUP | WS_CAPTION, 0, 0, 0, 100, 60, u"Tahoma", 9,
+                              {
+                                  {u"OK", IDOK, WC_BUTTON, WS_VISIBLE | BS_DEFPUSHBUTTON, 5, 40, 30, 10},
+                                  {u"", 1200, u"NoSuchControl", WS_VISIBLE, 5, 5, 60, 12},
+                              }});
+    CDialog modeless;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(modeless.Create(9050));
+    CDialog modal(9050);
+    EXPECT_EQ(modal.DoModal(), -1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("\"NoSuchControl\""), std::string::npos) << said;
+    EXPECT_NE(said.find("1200"), std::string::npos) << said;
+    EXPECT_EQ(modeless.m_hWnd, nullptr);
+    for (HWND hwnd : platform::AllWindows())
+        EXPECT_NE(platform::LookupWindow(hwnd)->className, CString(WC_DIALOG)) << "no dialog is left behind";
+}
+
+TEST_F(DialogTest, ScriptedUserPicksAComboEntryAndTypesIntoTheFocusedControl)
+{
+    ScriptedUser user;
+    CString category;
+    CString name;
+    user.ExpectDialog(testdlg::kDetails)
+        .Pick(testdlg::kCategory, u"dollars")
+        .Read(testdlg::kCategory, category)
+        .Do([](DialogDriver& d) {
+            d.Focus(testdlg::kName);
+            d.Type(u"Ann");
+            d.PressKey(VK_LEFT);
+            d.Type(u"i");
+            EXPECT_FALSE(d.Pick(testdlg::kCategory, u"Euros")) << "no such entry";
+        })
+        .Read(testdlg::kName, name)
+        .Tap(IDCANCEL);
+    CDetailsDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(category, CString(u"Dollars"));
+    EXPECT_EQ(name, CString(u"Anin"));
+}

@@ -4,12 +4,14 @@
 #include "ControlHost.h"
 
 #include "platform/testing/DialogDriver.h"
+#include "platform/testing/MessageRecorder.h"
 #include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/Window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTest>
 
 using platform::testing::PressKey;
 using platform::testing::TypeText;
@@ -108,7 +110,7 @@ TEST_F(EditTest, CtrlZGoesThroughTheSingleUndoLevel)
     Edit();
     Type(u"ab");
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QString(QChar(0x1A)));
-    platform::Window* w = platform::FindWindow(edit.m_hWnd);
+    platform::Window* w = platform::LookupWindow(edit.m_hWnd);
     QCoreApplication::sendEvent(w->widget, &press);
     EXPECT_EQ(Text(), CString(u""));
     QCoreApplication::sendEvent(w->widget, &press);
@@ -274,4 +276,22 @@ TEST_F(EditTest, MultiLineEnterBreaksTheLineAndCountsItAsTwoCharacters)
     PressKey(edit.m_hWnd, VK_RETURN);
     EXPECT_EQ(Text(), CString(u"abc"));
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(EditTest, RealKeyAndSentCharacterGiveTheSameMessages)
+{
+    Edit();
+    platform::testing::MessageRecorder rec({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_COMMAND});
+    rec.Watch(edit.m_hWnd, "edit");
+    rec.Watch(host.m_hWnd, "host");
+    QTest::keyClick(platform::LookupWindow(edit.m_hWnd)->widget, 'a');
+    const auto show = platform::testing::MessageRecorder::Show::Parameters;
+    EXPECT_EQ(rec.Trace(show),
+              (std::vector<std::string>{"edit WM_KEYDOWN 'A'", "edit WM_CHAR 'a'", "host WM_COMMAND 100 EN_UPDATE",
+                                        "host WM_COMMAND 100 EN_CHANGE", "edit WM_KEYUP 'A'"}));
+    rec.Clear();
+    edit.SendMessage(WM_CHAR, u'b', 1);
+    EXPECT_EQ(rec.Trace(show), (std::vector<std::string>{"edit WM_CHAR 'b'", "host WM_COMMAND 100 EN_UPDATE",
+                                                          "host WM_COMMAND 100 EN_CHANGE"}));
+    EXPECT_EQ(Text(), CString(u"ab"));
 }

@@ -4,10 +4,14 @@
 #include "ControlHost.h"
 
 #include "platform/ui/controls/listview/CListCtrl.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/testing/MessageRecorder.h"
+#include "platform/testing/Screenshot.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace {
@@ -37,7 +41,7 @@ protected:
     // A real tap on the row's centre.
     void TapRow(int row)
     {
-        auto* tree = qobject_cast<QTreeWidget*>(platform::FindWindow(list.m_hWnd)->widget.data());
+        auto* tree = qobject_cast<QTreeWidget*>(platform::LookupWindow(list.m_hWnd)->widget.data());
         QWidget* viewport = tree->viewport();
         const QPoint at = tree->visualItemRect(tree->topLevelItem(row)).center();
         QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
@@ -155,8 +159,17 @@ TEST_F(ListCtrlTest, DeleteOneOrAll)
 
 TEST_F(ListCtrlTest, TapSelectsTheRowThenSendsClickWithIt)
 {
+    platform::testing::MessageRecorder rec({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NOTIFY});
+    rec.Watch(list.m_hWnd, "list");
+    rec.Watch(host.m_hWnd, "host");
     int selectedAtClick = -2;
     TapRow(1);
+    const std::vector<std::string> trace = rec.Trace(platform::testing::MessageRecorder::Show::Parameters);
+    ASSERT_EQ(trace.size(), 4u);
+    EXPECT_EQ(trace[0].rfind("list WM_LBUTTONDOWN ", 0), 0u) << trace[0];
+    EXPECT_EQ(trace[1], "host WM_NOTIFY 300 LVN_ITEMCHANGED item 1 state 0x3/0x0");
+    EXPECT_EQ(trace[2].rfind("list WM_LBUTTONUP ", 0), 0u) << trace[2];
+    EXPECT_EQ(trace[3], "host WM_NOTIFY 300 NM_CLICK item 1");
     for (size_t i = 0; i < host.notes.size(); ++i)
         if (host.notes[i].code == NM_CLICK)
             selectedAtClick = host.listNotes[i].iItem;
@@ -177,4 +190,122 @@ TEST_F(ListCtrlTest, SortItemsByTheProgramsComparison)
     EXPECT_EQ(list.GetItemText(0, 0), CString(u"Dave"));
     EXPECT_EQ(list.GetItemText(3, 0), CString(u"Alice"));
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 3) << "selection moves with its item";
+}
+
+namespace {
+
+// Where a cell is drawn, in the list's window pixels.
+QRect CellRect(HWND list, int row, int column)
+{
+    auto* tree = qobject_cast<QTreeWidget*>(platform::LookupWindow(list)->widget.data());
+    const QRect cell = tree->visualRect(tree->model()->index(row, column));
+    return cell.translated(tree->viewport()->pos());
+}
+
+// A point inside the cell clear of its text (column 1 is right-aligned).
+QPoint Blank(HWND list, int row, int column)
+{
+    const QRect cell = CellRect(list, row, column);
+    return QPoint(column == 1 ? cell.left() + 3 : cell.right() - 3, cell.center().y());
+}
+
+}  // namespace
+
+TEST_F(ListCtrlTest, ColoursTakeEffect)
+{
+    EXPECT_EQ(list.GetBkColor(), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_TRUE(list.SetBkColor(RGB(0, 0, 128)));
+    EXPECT_TRUE(list.SetTextBkColor(RGB(0, 128, 0)));
+    EXPECT_TRUE(list.SetTextColor(RGB(255, 255, 0)));
+    EXPECT_EQ(list.GetBkColor(), RGB(0, 0, 128));
+    EXPECT_EQ(list.GetTextBkColor(), RGB(0, 128, 0));
+    EXPECT_EQ(list.GetTextColor(), RGB(255, 255, 0));
+    platform::testing::Screenshot shot(list.m_hWnd, 1);
+    const QRect last = CellRect(list.m_hWnd, 3, 0);
+    EXPECT_EQ(shot.Pixel(last.center().x(), last.bottom() + 10), RGB(0, 0, 128)) << "below the rows";
+    const QPoint blank = Blank(list.m_hWnd, 1, 0);
+    EXPECT_EQ(shot.Pixel(blank.x(), blank.y()), RGB(0, 128, 0)) << "behind an item's text";
+    const QRect text = CellRect(list.m_hWnd, 1, 0);
+    bool yellow = false;
+    for (int x = text.left(); x < text.left() + 30; ++x)
+        yellow = yellow || shot.Pixel(x, text.center().y()) == RGB(255, 255, 0);
+    EXPECT_TRUE(yellow) << "the text in its colour";
+
+    list.SetTextBkColor(CLR_NONE);
+    platform::testing::Screenshot none(list.m_hWnd, 1);
+    EXPECT_EQ(none.Pixel(blank.x(), blank.y()), RGB(0, 0, 128)) << "no text background: the list's shows";
+}
+
+TEST_F(ListCtrlTest, WithoutFullRowSelectOnlyTheFirstColumnShowsTheSelection)
+{
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+    const QPoint first = Blank(list.m_hWnd, 1, 0);
+    const QPoint second = Blank(list.m_hWnd, 1, 1);
+    platform::testing::Screenshot full(list.m_hWnd, 1);
+    EXPECT_NE(full.Pixel(first.x(), first.y()), background);
+    EXPECT_NE(full.Pixel(second.x(), second.y()), background);
+
+    list.SetExtendedStyle(0);
+    platform::testing::Screenshot narrow(list.m_hWnd, 1);
+    EXPECT_NE(narrow.Pixel(first.x(), first.y()), background);
+    EXPECT_EQ(narrow.Pixel(second.x(), second.y()), background);
+}
+
+namespace {
+
+// Keeps the deletion notifications, and may destroy the list from inside one.
+class CDeletingHost : public CControlHost {
+public:
+    UINT destroyOn = 0;
+    std::vector<std::pair<UINT, int>> deletions;
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        const auto* nm = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (nm->hdr.code == LVN_DELETEITEM || nm->hdr.code == LVN_DELETEALLITEMS) {
+            deletions.emplace_back(nm->hdr.code, nm->iItem);
+            if (nm->hdr.code == destroyOn)
+                ::DestroyWindow(nm->hdr.hwndFrom);
+        }
+        return CControlHost::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+}  // namespace
+
+TEST_F(ListCtrlTest, DeletionsAreAnnouncedAndTheListMayGoFromInsideTheAnnouncement)
+{
+    struct Case {
+        const char* name;
+        UINT destroyOn;
+        bool all;
+        BOOL result;
+        std::vector<std::pair<UINT, int>> seen;
+    };
+    const Case cases[] = {
+        {"one", 0, false, TRUE, {{LVN_DELETEITEM, 1}}},
+        {"all", 0, true, TRUE, {{LVN_DELETEALLITEMS, -1}}},
+        {"one, destroyed meanwhile", LVN_DELETEITEM, false, FALSE, {{LVN_DELETEITEM, 1}}},
+        {"all, destroyed meanwhile", LVN_DELETEALLITEMS, true, FALSE, {{LVN_DELETEALLITEMS, -1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDeletingHost parent;
+        ASSERT_TRUE(MakeChild(host.m_hWnd, 77, &parent, u"TestChild", WS_VISIBLE));
+        CListCtrl doomed;
+        ASSERT_TRUE(doomed.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 100, 80), &parent, 78));
+        doomed.InsertColumn(0, u"Name", LVCFMT_LEFT, 60);
+        for (int i = 0; i < 3; ++i)
+            doomed.InsertItem(i, u"row");
+        const HWND hwnd = doomed.m_hWnd;
+        parent.destroyOn = c.destroyOn;
+        EXPECT_EQ(c.all ? doomed.DeleteAllItems() : doomed.DeleteItem(1), c.result);
+        EXPECT_EQ(parent.deletions, c.seen);
+        EXPECT_EQ(::IsWindow(hwnd) != FALSE, c.destroyOn == 0);
+        if (::IsWindow(hwnd)) {
+            EXPECT_EQ(doomed.GetItemCount(), c.all ? 0 : 2);
+        }
+        parent.DestroyWindow();
+    }
 }

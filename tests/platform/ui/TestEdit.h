@@ -41,14 +41,14 @@ protected:
 
     QWidget* Widget() const
     {
-        platform::Window* w = platform::FindWindow(m_hWnd);
+        platform::Window* w = platform::LookupWindow(m_hWnd);
         return w ? w->widget.data() : nullptr;
     }
 
 public:
     static void Register()
     {
-        platform::RegisterWindowClass({u"TESTEDIT",
+        platform::RegisterWindowClass({u"TESTEDIT", nullptr,
                                        [](HWND, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
                                            auto* edit = new QLineEdit(parent);
                                            edit->setFrame(true);

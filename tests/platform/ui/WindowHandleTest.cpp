@@ -4,6 +4,10 @@
 
 #include "platform/gdi/CRect.h"
 #include "platform/testing/MessageRecorder.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Window.h"
+
+#include <thread>
 
 using platform::testing::MessageRecorder;
 
@@ -198,4 +202,30 @@ TEST_F(WindowHandleTest, CreateAnsweredWithMinusOneFails)
     EXPECT_FALSE(refuse.CreateEx(0, u"X", u"", WS_CHILD, 0, 0, 10, 10, top, nullptr));
     EXPECT_EQ(refuse.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandle(top)->GetWindow(GW_CHILD), nullptr);
+}
+
+TEST_F(WindowHandleTest, MessagesFromAnotherThreadStopTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    HWND top = MakeTopLevel();
+    ASSERT_NE(top, nullptr);
+    EXPECT_DEATH(
+        {
+            std::thread other([top] { ::SendMessage(top, WM_USER, 0, 0); });
+            other.join();
+        },
+        "UI thread");
+    EXPECT_EQ(::SendMessage(top, WM_USER, 0, 0), 0) << "the UI thread itself may send";
+}
+
+TEST_F(WindowHandleTest, UntitledWindowGoesByTheProgramsTitle)
+{
+    platform::SetAppTitle(u"Ledger");
+    HWND top = MakeTopLevel(nullptr, u"");
+    platform::Window* w = platform::LookupWindow(top);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->frame->windowTitle(), QStringLiteral("Ledger"));
+    ::SetWindowText(top, u"Items");
+    EXPECT_EQ(w->frame->windowTitle(), QStringLiteral("Items"));
+    platform::SetAppTitle(CString());
 }

@@ -1,6 +1,6 @@
 #include "platform/ui/controls/button/ButtonWidget.h"
 
-#include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
 #include <QCheckBox>
@@ -76,7 +76,7 @@ QWidget* MakeButtonWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 
 int ButtonCheck(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     auto* button = w ? qobject_cast<QAbstractButton*>(w->widget.data()) : nullptr;
     if (!button || !button->isCheckable())
         return BST_UNCHECKED;
@@ -89,7 +89,7 @@ int ButtonCheck(HWND hwnd)
 
 void SetButtonCheck(HWND hwnd, int check)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     auto* button = w ? qobject_cast<QAbstractButton*>(w->widget.data()) : nullptr;
     if (!button || !button->isCheckable())
         return;
@@ -103,8 +103,8 @@ void SetButtonCheck(HWND hwnd, int check)
 
 std::vector<HWND> ButtonGroup(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
-    Window* parent = w ? FindWindow(w->parent) : nullptr;
+    Window* w = LookupWindow(hwnd);
+    Window* parent = w ? LookupWindow(w->parent) : nullptr;
     if (!parent)
         return {hwnd};
     const auto& siblings = parent->children;
@@ -113,14 +113,14 @@ std::vector<HWND> ButtonGroup(HWND hwnd)
         return {hwnd};
     auto first = at;
     while (first != siblings.begin()) {
-        Window* s = FindWindow(*first);
+        Window* s = LookupWindow(*first);
         if (s && (s->style & WS_GROUP))
             break;
         --first;
     }
     std::vector<HWND> group;
     for (auto it = first; it != siblings.end(); ++it) {
-        Window* s = FindWindow(*it);
+        Window* s = LookupWindow(*it);
         if (!s)
             continue;
         if (it != first && (s->style & WS_GROUP))
@@ -132,7 +132,7 @@ std::vector<HWND> ButtonGroup(HWND hwnd)
 
 void ClickButton(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->enabled)
         return;
     switch (TypeOf(*w)) {
@@ -146,7 +146,7 @@ void ClickButton(HWND hwnd)
     }
     case BS_AUTORADIOBUTTON:
         for (HWND other : ButtonGroup(hwnd)) {
-            Window* o = FindWindow(other);
+            Window* o = LookupWindow(other);
             if (other != hwnd && o && o->className.CompareNoCase(WC_BUTTON) == 0 &&
                 TypeOf(*o) == BS_AUTORADIOBUTTON)
                 SetButtonCheck(other, BST_UNCHECKED);

@@ -2,7 +2,8 @@
 // The button control: push and default push buttons, check boxes and radio
 // buttons (the automatic kinds change state themselves; automatic radio
 // buttons clear the others of their WS_GROUP group), group boxes. A click
-// sends BN_CLICKED to the parent.
+// sends BN_CLICKED to the parent. The behaviour is the "Button" class's
+// (ButtonProc); this class sends messages.
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
@@ -15,7 +16,4 @@ public:
     void SetCheck(int nCheck);
     UINT GetButtonStyle() const;
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The combo box: a drop-down list, or a drop-down with an edit field; sorted
 // or not. Selections made by code never send CBN_SELCHANGE; only the user's do.
+// The behaviour is the "ComboBox" class's (ComboProc); this class sends messages.
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
@@ -36,7 +37,4 @@ public:
     BOOL LimitText(int nMaxChars);
     void ShowDropDown(BOOL bShowIt = TRUE);
     BOOL GetDroppedState() const;
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -1,6 +1,6 @@
 #include "platform/ui/controls/combo/ComboWidget.h"
 
-#include "platform/ui/controls/edit/EditWidget.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
 #include <QLineEdit>
@@ -41,7 +41,7 @@ void ComboWidget::showPopup()
 {
     const HWND hwnd = m_hwnd;
     NotifyParent(hwnd, CBN_DROPDOWN);
-    if (!FindWindow(hwnd))
+    if (!LookupWindow(hwnd))
         return;
     m_popupShown = true;
     QComboBox::showPopup();
@@ -68,7 +68,7 @@ void ComboWidget::resizeEvent(QResizeEvent* event)
 
 QWidget* MakeComboWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<ComboState>();

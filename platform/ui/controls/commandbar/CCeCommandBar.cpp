@@ -48,18 +48,3 @@ int CCeCommandBar::GetHeight() const { return CommandBar_Height(m_hWnd); }
 BOOL CCeCommandBar::Show(BOOL bShow) { return CommandBar_Show(m_hWnd, bShow); }
 
 BOOL CCeCommandBar::IsVisible() const { return CommandBar_IsVisible(m_hWnd); }
-
-LRESULT CCeCommandBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (platform::CommandBarState* state = platform::CommandBarStateOf(m_hWnd)) {
-        switch (message) {
-        case TB_SETTOOLTIPS:
-            return platform::SetCommandBarTips(m_hWnd, wParam, lParam);
-        case TB_BUTTONCOUNT:
-            return static_cast<LRESULT>(state->buttons.size());
-        default:
-            break;
-        }
-    }
-    return CWnd::DefWindowProc(message, wParam, lParam);
-}

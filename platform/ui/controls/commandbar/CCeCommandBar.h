@@ -34,7 +34,4 @@ public:
     int GetHeight() const;
     BOOL Show(BOOL bShow);
     BOOL IsVisible() const;
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -4,6 +4,7 @@
 #include "platform/ui/controls/menu/CMenu.h"
 #include "platform/ui/controls/commandbar/CommandBarWidget.h"
 #include "platform/ui/controls/menu/MenuHandles.h"
+#include "platform/ui/MessageTable.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowClassRegistry.h"
@@ -15,7 +16,7 @@ namespace {
 
 CommandBarWidget* WidgetOf(HWND bar)
 {
-    Window* w = CommandBarStateOf(bar) ? FindWindow(bar) : nullptr;
+    Window* w = CommandBarStateOf(bar) ? LookupWindow(bar) : nullptr;
     return w ? dynamic_cast<CommandBarWidget*>(w->widget.data()) : nullptr;
 }
 
@@ -52,15 +53,47 @@ bool MenuBarButtons(UINT id, HMENU* menu, std::vector<CommandBarButton>* buttons
 
 }  // namespace
 
+namespace {
+
+struct CommandBarControl {
+    explicit CommandBarControl(HWND h) : hwnd(h), state(CommandBarStateOf(h)) {}
+    bool Valid() const { return state != nullptr; }
+
+    HWND hwnd;
+    CommandBarState* state;
+};
+
+LRESULT OnSetToolTips(CommandBarControl& bar, WPARAM wParam, LPARAM lParam)
+{
+    return SetCommandBarTips(bar.hwnd, wParam, lParam);
+}
+
+LRESULT OnButtonCount(CommandBarControl& bar, WPARAM, LPARAM)
+{
+    return static_cast<LRESULT>(bar.state->buttons.size());
+}
+
+const MessageHandler<CommandBarControl> kCommandBarMessages[] = {
+    {TB_SETTOOLTIPS, OnSetToolTips},
+    {TB_BUTTONCOUNT, OnButtonCount},
+};
+
+}  // namespace
+
+LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Handle(kCommandBarMessages, hwnd, message, wParam, lParam);
+}
+
 void RegisterCommandBarClass()
 {
     static bool registered = false;
     if (registered)
         return;
     registered = true;
-    RegisterWindowClass({COMMANDBAR_CLASS,
+    RegisterWindowClass({COMMANDBAR_CLASS, CommandBarProc,
                          [](HWND hwnd, const CREATESTRUCT&, QWidget* parent) -> QWidget* {
-                             Window* w = FindWindow(hwnd);
+                             Window* w = LookupWindow(hwnd);
                              if (!w || !parent)
                                  return nullptr;   // a command bar is always some window's child
                              w->controlData = std::make_unique<CommandBarState>();

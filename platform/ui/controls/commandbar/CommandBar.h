@@ -50,5 +50,7 @@ DWORD CommandBarStyle(HWND bar);
 void SetCommandBarStyle(HWND bar, DWORD style);
 // Makes sure the window class exists (CommandBar_Create does it).
 void RegisterCommandBarClass();
+// The "CommandBar" class's behaviour: TB_SETTOOLTIPS, TB_BUTTONCOUNT.
+LRESULT CommandBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace platform

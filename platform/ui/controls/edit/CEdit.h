@@ -1,9 +1,10 @@
 #pragma once
 // The edit control: single line (scrolling sideways) or multi-line, read-only,
-// text limit, selection, one undo level, clipboard. Its behaviour is in
-// DefWindowProc, so a program class derived from CEdit (or any object attached
-// to an edit) sees typed characters in its own WM_CHAR handler first; one that
-// does not call Default() refuses the character.
+// text limit, selection, one undo level, clipboard. Its behaviour is the
+// "Edit" class's (EditProc); this class sends messages. A program class
+// derived from it (or any object attached to an edit) sees typed characters
+// in its own WM_CHAR handler first; one that does not call Default() refuses
+// the character, and after Default() the character is in the text.
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
@@ -34,7 +35,4 @@ public:
     void Copy();
     void Cut();
     void Paste();
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -1,6 +1,8 @@
 #include "platform/ui/controls/edit/EditWidget.h"
 
 #include "platform/ui/CommCtrl.h"
+#include "platform/ui/qt/Style.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/WinApi.h"
 
 #include <QKeyEvent>
@@ -65,6 +67,34 @@ private:
     HWND m_hwnd;
 };
 
+// Qt shows a multi-line edit's scroll bars as its text needs them; the
+// window's client area is what is left beside them.
+class ScrollBarWatch : public QObject {
+public:
+    ScrollBarWatch(HWND hwnd, QAbstractScrollArea* area) : QObject(area), m_hwnd(hwnd), m_area(area)
+    {
+        // Qt shows and hides the bars' containers.
+        area->verticalScrollBar()->parentWidget()->installEventFilter(this);
+        area->horizontalScrollBar()->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShowToParent && event->type() != QEvent::HideToParent)
+            return false;
+        if (Window* w = LookupWindow(m_hwnd)) {
+            w->vscroll = m_area->verticalScrollBar()->parentWidget()->isVisibleTo(m_area);
+            w->hscroll = m_area->horizontalScrollBar()->parentWidget()->isVisibleTo(m_area);
+        }
+        return false;
+    }
+
+private:
+    HWND m_hwnd;
+    QAbstractScrollArea* m_area;
+};
+
 // A change the user made through Qt (typing, Backspace, Delete).
 void OnTextChanged(HWND hwnd)
 {
@@ -86,7 +116,7 @@ void OnTextChanged(HWND hwnd)
     s->lastText = now;
     edit.Selection(s->lastStart, s->lastEnd);
     s->pendingCaret = edit.Caret();
-    if (Window* w = FindWindow(hwnd))
+    if (Window* w = LookupWindow(hwnd))
         w->text = CString(reinterpret_cast<LPCWSTR>(EditAccess::ToProgram(now).utf16()));
     NotifyParent(hwnd, EN_UPDATE);
     if (::IsWindow(hwnd))
@@ -111,17 +141,9 @@ void OnSelectionMoved(HWND hwnd)
 
 }  // namespace
 
-void NotifyParent(HWND hwnd, UINT code)
+EditAccess::EditAccess(HWND hwnd) : m_hwnd(hwnd)
 {
-    Window* w = FindWindow(hwnd);
-    if (!w || !w->parent || w->destroying)
-        return;
-    ::SendMessage(w->parent, WM_COMMAND, MAKEWPARAM(w->id, code), reinterpret_cast<LPARAM>(hwnd));
-}
-
-EditAccess::EditAccess(HWND hwnd)
-{
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->widget)
         return;
     m_line = qobject_cast<QLineEdit*>(w->widget.data());
@@ -269,7 +291,7 @@ int EditAccess::FromProgramPos(int pos) const
 
 QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     const DWORD style = static_cast<DWORD>(cs.style);
@@ -285,7 +307,8 @@ QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
                                                                         : QPlainTextEdit::WidgetWidth);
         multi->setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         multi->setHorizontalScrollBarPolicy((style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        multi->setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+        MatchFrame(multi, *w);
+        new ScrollBarWatch(hwnd, multi);
         multi->setPlainText(EditAccess::FromProgram(text));
         multi->setReadOnly(style & ES_READONLY);
         QObject::connect(multi, &QPlainTextEdit::textChanged, multi, [hwnd] { OnTextChanged(hwnd); });

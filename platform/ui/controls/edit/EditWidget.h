@@ -37,7 +37,8 @@ struct EditState : ControlData {
 class EditAccess {
 public:
     explicit EditAccess(HWND hwnd);
-    bool Valid() const { return m_line || m_multi; }
+    bool Valid() const { return (m_line || m_multi) && m_state; }
+    HWND Hwnd() const { return m_hwnd; }
     bool Multiline() const { return m_multi != nullptr; }
     EditState* State() const { return m_state; }
     QWidget* Widget() const;
@@ -59,14 +60,12 @@ public:
     int FromProgramPos(int pos) const;
 
 private:
+    HWND m_hwnd = nullptr;
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
     EditState* m_state = nullptr;
 };
 
 QWidget* MakeEditWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent);
-
-// Sends a control notification (WM_COMMAND) to the window's parent.
-void NotifyParent(HWND hwnd, UINT code);
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 // A list view's header as a window of its own (id 0 under the list), so the
-// program can reach it through GetHeaderCtrl or GetDlgItem(0).
+// program can reach it through GetHeaderCtrl or GetDlgItem(0) and attach an
+// object to it. The behaviour is the "SysHeader32" class's (HeaderProc);
+// this class sends messages.
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
@@ -10,7 +12,4 @@ class CHeaderCtrl : public CWnd {
 public:
     int GetItemCount() const;
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

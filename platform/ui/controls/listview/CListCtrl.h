@@ -1,7 +1,9 @@
 #pragma once
 // A report list view: columns with text, alignment and width; items with
 // sub-item texts, item data and selected / focused states; a selection mark;
-// NM_CLICK to the parent after a tap has moved the selection.
+// NM_CLICK to the parent after a tap has moved the selection; colours; the
+// header as a child window. The behaviour is the "SysListView32" class's
+// (ListViewProc); this class sends messages.
 
 #include "platform/ui/controls/header/CHeaderCtrl.h"
 #include "platform/ui/CWnd.h"
@@ -52,7 +54,10 @@ public:
     // Sorts by the program's comparison of item data (the callback gets each
     // item's data and dwData).
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    COLORREF GetBkColor() const;
+    BOOL SetBkColor(COLORREF cr);
+    COLORREF GetTextColor() const;
+    BOOL SetTextColor(COLORREF cr);
+    COLORREF GetTextBkColor() const;
+    BOOL SetTextBkColor(COLORREF cr);
 };

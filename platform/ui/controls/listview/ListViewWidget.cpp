@@ -1,18 +1,106 @@
 #include "platform/ui/controls/listview/ListViewWidget.h"
 
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/WinApi.h"
+#include "platform/ui/WindowManager.h"
+#include "platform/ui/qt/Style.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <set>
 
 namespace platform {
+namespace {
+
+// Paints the items in the list's colours; without LVS_EX_FULLROWSELECT only
+// the first column shows the selection.
+class ItemDelegate : public QStyledItemDelegate {
+public:
+    ItemDelegate(HWND hwnd, QObject* parent) : QStyledItemDelegate(parent), m_hwnd(hwnd) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const ListState* state = GetControlData<ListState>(m_hwnd);
+        if (!state)
+            return;
+        option->palette.setColor(QPalette::Text, ToQColor(state->textColor));
+        if (state->textBkColor != CLR_NONE)
+            option->backgroundBrush = QBrush(ToQColor(state->textBkColor));
+        if (index.column() > 0 && !(state->extendedStyle & LVS_EX_FULLROWSELECT))
+            option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    }
+
+private:
+    HWND m_hwnd;
+};
+
+}  // namespace
+
+void PlaceListHeader(HWND list)
+{
+    Window* w = LookupWindow(list);
+    const ListState* state = GetControlData<ListState>(list);
+    auto* tree = w ? dynamic_cast<ListViewWidget*>(w->widget.data()) : nullptr;
+    Window* header = state ? LookupWindow(state->header) : nullptr;
+    if (!tree || !header)
+        return;
+    const int width = ClientRect(*w).width();
+    const int height = tree->header()->sizeHint().height();
+    if (header->rect.left != 0 || header->rect.top != 0 || header->rect.right != width ||
+        header->rect.bottom != height)
+        ::SetWindowPos(header->hwnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        ApplyGeometry(*header);   // where Qt put it, the window's rectangle says
+}
+
+void UpdateListScrollBars(HWND list)
+{
+    Window* w = LookupWindow(list);
+    auto* tree = w ? dynamic_cast<ListViewWidget*>(w->widget.data()) : nullptr;
+    if (!tree)
+        return;
+    bool vscroll = false;
+    bool hscroll = false;
+    if (!(w->style & LVS_NOSCROLL)) {
+        const int border = 2 * BorderWidth(*w);
+        const int width = w->rect.right - w->rect.left - border;
+        const int header = tree->header()->isHidden() ? 0 : tree->header()->sizeHint().height();
+        const int rows = w->rect.bottom - w->rect.top - border - header;
+        int columns = 0;
+        for (int c = 0; c < tree->columnCount(); ++c)
+            columns += tree->columnWidth(c);
+        const int content = tree->topLevelItemCount() * tree->RowHeight();
+        vscroll = content > rows;
+        hscroll = columns > width - (vscroll ? kScrollBarExtent : 0);
+        vscroll = vscroll || (hscroll && content > rows - kScrollBarExtent);
+    }
+    const auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
+    if (tree->verticalScrollBarPolicy() != policy(vscroll))
+        tree->setVerticalScrollBarPolicy(policy(vscroll));
+    if (tree->horizontalScrollBarPolicy() != policy(hscroll))
+        tree->setHorizontalScrollBarPolicy(policy(hscroll));
+    if (w->vscroll == vscroll && w->hscroll == hscroll)
+        return;
+    w->vscroll = vscroll;
+    w->hscroll = hscroll;
+    ::SendMessage(list, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*w));
+}
+
+ListState::ListState()
+    : bkColor(GetSysColor(COLOR_WINDOW)), textColor(GetSysColor(COLOR_WINDOWTEXT)),
+      textBkColor(GetSysColor(COLOR_WINDOW))
+{
+}
 
 LRESULT NotifyList(HWND hwnd, UINT code, int item, int subItem, UINT newState, UINT oldState, UINT changed,
                    POINT at)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w || !w->parent || w->destroying)
         return 0;
     NMITEMACTIVATE nm{};
@@ -45,17 +133,52 @@ ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
     setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
     setColumnCount(0);
-    setHeaderHidden((style & LVS_NOCOLUMNHEADER) != 0);
+    setItemDelegate(new ItemDelegate(hwnd, this));
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionsClickable((style & LVS_NOSORTHEADER) == 0);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setFrameShape((style & WS_BORDER) ? QFrame::Box : QFrame::NoFrame);
+    if (const Window* w = LookupWindow(hwnd))
+        MatchFrame(this, *w);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& s, const QItemSelection& d) { OnSelectionChanged(s, d); });
     connect(header(), &QHeaderView::sectionClicked, this,
             [hwnd](int column) { NotifyList(hwnd, LVN_COLUMNCLICK, -1, column); });
+    connect(header(), &QHeaderView::sectionResized, this, [hwnd] { UpdateListScrollBars(hwnd); });
+}
+
+int ListViewWidget::RowHeight()
+{
+    ListState* state = GetControlData<ListState>(m_hwnd);
+    if (!state || topLevelItemCount() == 0)
+        return 0;
+    if (state->rowHeight <= 0) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        state->rowHeight = itemDelegate()->sizeHint(option, model()->index(0, 0)).height();
+    }
+    return state->rowHeight;
+}
+
+void ListViewWidget::ApplyLook()
+{
+    const ListState* state = GetControlData<ListState>(m_hwnd);
+    if (!state)
+        return;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(state->bkColor));
+    pal.setColor(QPalette::Text, ToQColor(state->textColor));
+    setPalette(pal);
+    viewport()->update();
+}
+
+void ListViewWidget::updateGeometries()
+{
+    QTreeWidget::updateGeometries();
+    PlaceListHeader(m_hwnd);
 }
 
 void ListViewWidget::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
@@ -83,7 +206,7 @@ void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
     const HWND hwnd = m_hwnd;
     const QPoint pos = event->position().toPoint();
     QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !FindWindow(hwnd))
+    if (event->button() != Qt::LeftButton || !LookupWindow(hwnd))
         return;
     const QModelIndex index = indexAt(pos);
     int row = index.isValid() ? index.row() : -1;
@@ -97,22 +220,29 @@ void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
 
 QWidget* MakeListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<ListState>();
-    return new ListViewWidget(hwnd, cs, parent);
+    auto* list = new ListViewWidget(hwnd, cs, parent);
+    list->ApplyLook();
+    return list;
 }
 
 QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Q_UNUSED(hwnd);
     Q_UNUSED(cs);
-    auto* layer = new QWidget(parent);
-    layer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    layer->setAttribute(Qt::WA_NoSystemBackground);
-    layer->setFocusPolicy(Qt::NoFocus);
-    return layer;
+    Window* w = LookupWindow(hwnd);
+    if (!w)
+        return nullptr;
+    QHeaderView* header = nullptr;
+    if (auto* list = dynamic_cast<ListViewWidget*>(parent)) {
+        w->widgetOwnedByParent = true;
+        header = list->header();
+    } else {
+        header = new QHeaderView(Qt::Horizontal, parent);
+    }
+    return header;
 }
 
 }  // namespace platform

@@ -207,7 +207,7 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
         return FALSE;
     if (!(uFlags & TPM_NONOTIFY) && !platform::PrepareMenuPopup(hMenu, hWnd, 0, false, true))
         return FALSE;
-    platform::Window* w = platform::FindWindow(hWnd);
+    platform::Window* w = platform::LookupWindow(hWnd);
     QPointer<QMenu> qmenu = platform::BuildQMenu(hMenu, w ? w->widget.data() : nullptr);
     if (!qmenu)
         return FALSE;

@@ -102,9 +102,9 @@ QMenu* BuildQMenu(HMENU menu, QWidget* parent)
 
 QPoint ScreenToGlobal(HWND reference, POINT screen)
 {
-    Window* w = FindWindow(TopLevelOf(reference));
+    Window* w = LookupWindow(TopLevelOf(reference));
     if (!w)
-        w = FindWindow(ActiveWindow());
+        w = LookupWindow(ActiveWindow());
     if (!w || !w->widget)
         return QPoint(screen.x, screen.y);
     return w->widget->mapToGlobal(QPoint(screen.x - w->rect.left, screen.y - w->rect.top));

@@ -2,6 +2,7 @@
 // The static control: text, or a bitmap picture (SS_BITMAP, its text "#id"
 // naming a registered bitmap). With SS_NOTIFY a tap sends STN_CLICKED. The
 // parent picks font and colours in WM_CTLCOLORSTATIC each time it paints.
+// The behaviour is the "Static" class's (StaticProc); this class sends messages.
 
 #include "platform/ui/CWnd.h"
 #include "platform/ui/CommCtrl.h"
@@ -13,7 +14,4 @@ public:
     // The static does not own a bitmap set here; it returns the one it showed.
     HBITMAP SetBitmap(HBITMAP hBitmap);
     HBITMAP GetBitmap() const;
-
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

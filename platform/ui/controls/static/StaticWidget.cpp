@@ -36,7 +36,7 @@ StaticState::~StaticState()
 
 HBITMAP StaticBitmap(HWND hwnd)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     auto* state = GetControlData<StaticState>(hwnd);
     if (!w || !state)
         return nullptr;
@@ -56,7 +56,7 @@ StaticWidget::StaticWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd
 
 void StaticWidget::paintEvent(QPaintEvent*)
 {
-    Window* w = FindWindow(m_hwnd);
+    Window* w = LookupWindow(m_hwnd);
     if (!w)
         return;
     const HWND self = m_hwnd;
@@ -68,7 +68,7 @@ void StaticWidget::paintEvent(QPaintEvent*)
     HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessage(w->parent, WM_CTLCOLORSTATIC,
                                                           reinterpret_cast<WPARAM>(dc.Handle()),
                                                           reinterpret_cast<LPARAM>(self)));
-    if (!(w = FindWindow(self)))
+    if (!(w = LookupWindow(self)))
         return;
     const QRect r = rect();
     if (GdiObject* b = LookupGdiObject(brush, GdiKind::Brush); b && !b->hollow)
@@ -101,7 +101,7 @@ void StaticWidget::paintEvent(QPaintEvent*)
 
 QWidget* MakeStaticWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
 {
-    Window* w = FindWindow(hwnd);
+    Window* w = LookupWindow(hwnd);
     if (!w)
         return nullptr;
     w->controlData = std::make_unique<StaticState>();
