@@ -98,7 +98,7 @@ TEST_F(AccessibilityMenusTest, CommandBarPopupIsAMenuOfTheApplicationNamedAfterI
     EXPECT_NE(Find(toolBar, QAccessible::PushButton, QStringLiteral("Tools")), nullptr);
     EXPECT_EQ(OpenMenuOnTheBus(), nullptr);
 
-    auto* widget = dynamic_cast<platform::CommandBarWidget*>(platform::FindWindow(bar.m_hWnd)->widget.data());
+    auto* widget = dynamic_cast<platform::CommandBarWidget*>(platform::LookupWindow(bar.m_hWnd)->widget.data());
     Tap(widget->Buttons().front());
     platform::testing::ProcessEvents();
     QAccessibleInterface* menu = OpenMenuOnTheBus();

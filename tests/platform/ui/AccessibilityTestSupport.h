@@ -20,13 +20,13 @@ inline QAccessibleInterface* App() { return QAccessible::queryAccessibleInterfac
 
 inline QAccessibleInterface* Of(HWND hwnd)
 {
-    platform::Window* w = platform::FindWindow(hwnd);
+    platform::Window* w = platform::LookupWindow(hwnd);
     return w ? QAccessible::queryAccessibleInterface(w->widget) : nullptr;
 }
 
 inline QAccessibleInterface* DesktopWindowOf(HWND hwnd)
 {
-    platform::Window* w = platform::FindWindow(hwnd);
+    platform::Window* w = platform::LookupWindow(hwnd);
     return w ? QAccessible::queryAccessibleInterface(w->Outer()) : nullptr;
 }
 
