@@ -28,3 +28,17 @@ constexpr UINT IDS_IOU = 65020;
 constexpr UINT IDS_UOME = 65021;
 constexpr UINT IDS_NO_CATEGORY = 65023;
 constexpr UINT IDS_ALL_CATEGORIES = 65026;
+
+// Item views: the main view's form controls, commands and texts.
+constexpr int IDC_VIEW_TITLE = 1124;
+constexpr int IDC_VIEW_CATEGORY = 1125;
+constexpr int IDC_VIEW_LIST = 1073;
+constexpr int IDC_VIEW_TOTALS = 1164;
+constexpr int IDC_VIEW_OPEN = 1139;
+constexpr UINT ID_VIEW_NEW_ITEM = 32916;     // no menu carries it
+constexpr UINT ID_VIEW_RESET = 32906;        // no menu carries it: deletes every database
+constexpr UINT IDS_TITLE_FIRST = 32814;      // mode titles, 32814 + mode
+constexpr UINT IDS_VIEW_NEW_ITEM = 32916;
+constexpr UINT IDS_DETAILS = 65008;
+constexpr UINT IDS_TOTAL_CHOOSE = 65022;
+constexpr UINT IDS_TOTAL_FORMAT = 65025;

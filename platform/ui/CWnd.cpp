@@ -182,6 +182,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
     const UINT lookup = IsCtlColor(message) ? WM_CTLCOLOR : message;
     const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(lookup, 0, 0);
+    if (!entry && message == WM_DRAWITEM) {
+        // An owner-drawn item is drawn by the object of the control it belongs to.
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (dis && dis->hwndItem && ReflectMessage(dis->hwndItem, message, wParam, lParam, &result)) {
+            *pResult = TRUE;
+            return TRUE;
+        }
+    }
     if (!entry)
         return FALSE;
     platform::MsgCall call;

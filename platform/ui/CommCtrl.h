@@ -204,3 +204,62 @@ using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
 constexpr UINT HDM_FIRST = 0x1200;
 constexpr UINT HDM_GETITEMCOUNT = HDM_FIRST + 0;
 constexpr UINT HDM_GETITEMRECT = HDM_FIRST + 7;
+constexpr UINT HDM_GETITEMW = HDM_FIRST + 11;
+constexpr UINT HDM_SETITEMW = HDM_FIRST + 12;
+constexpr UINT HDM_GETITEM = HDM_GETITEMW;
+constexpr UINT HDM_SETITEM = HDM_SETITEMW;
+
+constexpr UINT HDI_WIDTH = 0x0001;
+constexpr UINT HDI_TEXT = 0x0002;
+constexpr UINT HDI_FORMAT = 0x0004;
+constexpr UINT HDI_LPARAM = 0x0008;
+constexpr int HDF_LEFT = 0x0000;
+constexpr int HDF_RIGHT = 0x0001;
+constexpr int HDF_CENTER = 0x0002;
+constexpr int HDF_JUSTIFYMASK = 0x0003;
+constexpr int HDF_STRING = 0x4000;
+constexpr int HDF_OWNERDRAW = 0x8000;
+
+constexpr UINT HDN_FIRST = static_cast<UINT>(-300);
+constexpr UINT HDN_ITEMCLICKW = HDN_FIRST - 22;
+constexpr UINT HDN_DIVIDERDBLCLICKW = HDN_FIRST - 25;
+constexpr UINT HDN_BEGINTRACKW = HDN_FIRST - 26;
+constexpr UINT HDN_ENDTRACKW = HDN_FIRST - 27;
+constexpr UINT HDN_TRACKW = HDN_FIRST - 28;
+constexpr UINT HDN_DIVIDERDBLCLICK = HDN_DIVIDERDBLCLICKW;
+constexpr UINT HDN_BEGINTRACK = HDN_BEGINTRACKW;
+constexpr UINT HDN_ENDTRACK = HDN_ENDTRACKW;
+constexpr UINT HDN_TRACK = HDN_TRACKW;
+
+struct HDITEM {
+    UINT mask;
+    int cxy;
+    LPWSTR pszText;
+    HBITMAP hbm;
+    int cchTextMax;
+    int fmt;
+    LPARAM lParam;
+    int iImage;
+    int iOrder;
+};
+using LPHDITEM = HDITEM*;
+using HDITEMW = HDITEM;
+
+// Sent by a header to its parent; a handler of HDN_TRACK may change
+// pitem->cxy, and the header takes the width it finds there.
+struct NMHEADER {
+    NMHDR hdr;
+    int iItem;
+    int iButton;
+    HDITEM* pitem;
+};
+using LPNMHEADER = NMHEADER*;
+using HD_NOTIFY = NMHEADER;
+
+// --- list view key notification ----------------------------------------------------
+struct NMLVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+};
+using LPNMLVKEYDOWN = NMLVKEYDOWN*;

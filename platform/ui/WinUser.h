@@ -54,6 +54,24 @@ struct NMHDR {
 };
 using LPNMHDR = NMHDR*;
 
+// WM_DRAWITEM: a control asks its parent to draw one of its items; the
+// parent hands it on to the control's object (OnChildNotify).
+constexpr UINT ODT_HEADER = 100;
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+constexpr UINT ODS_SELECTED = 0x0001;
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    UINT_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
 struct PAINTSTRUCT {
     HDC hdc;
     BOOL fErase;

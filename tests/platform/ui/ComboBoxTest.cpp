@@ -224,3 +224,29 @@ TEST_F(ComboBoxTest, PickingAnEntryAsAFingerDoesTellsTheParent)
                                         "host WM_COMMAND 200 CBN_CLOSEUP", "host WM_COMMAND 200 CBN_SELCHANGE"}));
     EXPECT_FALSE(platform::testing::PickEntry(combo.m_hWnd, u"four"));
 }
+
+// Filling a box selects nothing, whatever the way in; deleting the selected
+// entry leaves nothing selected, deleting another keeps the selection on its entry.
+TEST_F(ComboBoxTest, NothingIsSelectedUntilSomethingIsChosen)
+{
+    for (DWORD style : {DWORD(CBS_DROPDOWNLIST), DWORD(CBS_DROPDOWN)}) {
+        SCOPED_TRACE(style);
+        Combo(style | WS_VSCROLL);
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "empty";
+        combo.AddString(u"one");
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "first entry added";
+        combo.InsertString(0, u"zero");
+        combo.InsertString(-1, u"two");
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "entries inserted";
+        combo.SetCurSel(2);
+        combo.DeleteString(0);
+        EXPECT_EQ(combo.GetCurSel(), 1) << "an entry above goes: the selection follows its entry";
+        combo.DeleteString(1);
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "the selected entry went";
+        combo.ResetContent();
+        combo.AddString(u"again");
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "refilled after a reset";
+        EXPECT_EQ(host.Count(kCombo, CBN_SELCHANGE), 0);
+        combo.DestroyWindow();
+    }
+}

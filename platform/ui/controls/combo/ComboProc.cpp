@@ -74,10 +74,15 @@ int SortedPosition(const QComboBox& box, const QString& text)
     return lo;
 }
 
+// Qt selects the first entry put into an empty box; the handheld's box stays
+// without a selection until one is made.
 LRESULT InsertAt(ComboControl& c, int at, const QString& text)
 {
     return c.ByCode([&] {
+        const int before = c.box->currentIndex();
         c.box->insertItem(at, text, QVariant::fromValue<qlonglong>(0));
+        if (before < 0 && c.box->currentIndex() >= 0)
+            c.box->setCurrentIndex(-1);
         return at;
     });
 }
@@ -112,8 +117,12 @@ LRESULT OnDeleteString(ComboControl& c, WPARAM wParam, LPARAM)
     const int index = IntOf(wParam);
     if (!c.Has(index))
         return CB_ERR;
+    // Deleting the selected entry leaves none selected; Qt would pick a neighbour.
     return c.ByCode([&] {
+        const bool selected = c.box->currentIndex() == index;
         c.box->removeItem(index);
+        if (selected)
+            c.box->setCurrentIndex(-1);
         return c.box->count();
     });
 }

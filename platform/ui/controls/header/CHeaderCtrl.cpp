@@ -8,3 +8,25 @@ BOOL CHeaderCtrl::GetItemRect(int nIndex, LPRECT lpRect) const
 {
     return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
 }
+
+BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
+{
+    return static_cast<BOOL>(SendMessage(HDM_GETITEMW, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+}
+
+BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
+{
+    return static_cast<BOOL>(SendMessage(HDM_SETITEMW, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+}
+
+void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult)
+        *pResult = TRUE;
+    return TRUE;
+}

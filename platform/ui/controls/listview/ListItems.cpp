@@ -1,6 +1,7 @@
 #include "platform/ui/controls/listview/ListItems.h"
 
 #include "platform/ui/ControlText.h"
+#include "platform/ui/controls/header/HeaderWidget.h"
 
 #include <algorithm>
 #include <vector>
@@ -114,6 +115,15 @@ void ListItems::ShiftColumns(int at, int by)
         }
     };
     shift(t->headerItem());
+    QTreeWidgetItem* header = t->headerItem();
+    if (by > 0) {
+        for (int c = n - 1; c > at; --c)
+            header->setData(c, kHeaderFormatRole, header->data(c - 1, kHeaderFormatRole));
+        header->setData(at, kHeaderFormatRole, 0);
+    } else {
+        for (int c = at; c < n - 1; ++c)
+            header->setData(c, kHeaderFormatRole, header->data(c + 1, kHeaderFormatRole));
+    }
     for (int i = 0; i < Count(); ++i)
         shift(t->topLevelItem(i));
 }

@@ -71,6 +71,34 @@ LRESULT OnGetHeader(ListItems& list, WPARAM, LPARAM) { return reinterpret_cast<L
 
 LRESULT OnGetDlgCode(ListItems&, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
+// The parent hears of every key before the list acts on it.
+LRESULT OnKeyDown(ListItems& list, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hwnd = list.hwnd;
+    Window* w = LookupWindow(hwnd);
+    if (w && w->parent) {
+        NMLVKEYDOWN nm{};
+        nm.hdr = NMHDR{hwnd, w->id, LVN_KEYDOWN};
+        nm.wVKey = static_cast<WORD>(wParam);
+        ::SendMessage(w->parent, WM_NOTIFY, w->id, reinterpret_cast<LPARAM>(&nm));
+    }
+    return ::IsWindow(hwnd) ? ::DefWindowProc(hwnd, WM_KEYDOWN, wParam, lParam) : 0;
+}
+
+// What the list does with its header's notifications when the program's list
+// object has not taken them: a double tap on a divider fits the column to its texts.
+LRESULT OnNotify(ListItems& list, WPARAM, LPARAM lParam)
+{
+    const auto* nm = reinterpret_cast<const NMHEADER*>(lParam);
+    if (!nm || nm->hdr.hwndFrom != list.s->header)
+        return 0;
+    if (nm->hdr.code == HDN_DIVIDERDBLCLICKW && nm->iItem >= 0 && nm->iItem < list.Columns()) {
+        list.t->resizeColumnToContents(nm->iItem);
+        return Relaid(list, 0);
+    }
+    return 0;
+}
+
 // --- columns -------------------------------------------------------------------------
 
 LRESULT OnInsertColumn(ListItems& list, WPARAM wParam, LPARAM lParam)
@@ -305,9 +333,18 @@ LRESULT OnEnsureVisible(ListItems& list, WPARAM wParam, LPARAM)
     return TRUE;
 }
 
-LRESULT OnRedrawItems(ListItems& list, WPARAM, LPARAM)
+LRESULT OnRedrawItems(ListItems& list, WPARAM wParam, LPARAM lParam)
 {
-    list.t->viewport()->update();
+    const int first = std::max(0, IntOf(wParam));
+    const int last = std::min(static_cast<int>(lParam), list.Count());
+    if (first > last)
+        return FALSE;
+    // Rows past the end are the empty space under the list's last row.
+    const QRect top = list.Item(first) ? list.t->visualItemRect(list.Item(first)) : QRect();
+    const int y = top.isValid() ? top.top() : 0;
+    const QRect bottom = list.Item(last) ? list.t->visualItemRect(list.Item(last)) : QRect();
+    const int end = bottom.isValid() ? bottom.bottom() + 1 : list.t->viewport()->height();
+    list.t->viewport()->update(QRect(0, y, list.t->viewport()->width(), std::max(0, end - y)));
     return TRUE;
 }
 
@@ -357,6 +394,8 @@ const MessageHandler<ListItems> kListMessages[] = {
     {WM_SIZE, OnSize},
     {WM_SETFONT, OnSetFont},
     {WM_GETDLGCODE, OnGetDlgCode},
+    {WM_KEYDOWN, OnKeyDown},
+    {WM_NOTIFY, OnNotify},
     {LVM_GETHEADER, OnGetHeader},
     {LVM_INSERTCOLUMN, OnInsertColumn},
     {LVM_DELETECOLUMN, OnDeleteColumn},

@@ -4,6 +4,7 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/ui/controls/header/HeaderWidget.h"
 #include "platform/ui/qt/Style.h"
 
 #include <QHeaderView>
@@ -122,6 +123,7 @@ ListViewWidget::ListViewWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
     : QTreeWidget(parent), m_hwnd(hwnd)
 {
     const DWORD style = static_cast<DWORD>(cs.style);
+    setHeader(new HeaderWidget(hwnd, this));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
@@ -240,7 +242,7 @@ QWidget* MakeHeaderWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* parent)
         w->widgetOwnedByParent = true;
         header = list->header();
     } else {
-        header = new QHeaderView(Qt::Horizontal, parent);
+        header = new HeaderWidget(nullptr, parent);
     }
     return header;
 }
