@@ -1,6 +1,7 @@
 #include "owebook/views/SortListCtrl.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/ui/WinApi.h"
 
 BEGIN_MESSAGE_MAP(CSortListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)

@@ -1,9 +1,10 @@
 // The real program read over the desktop's accessibility bus (AT-SPI) as a
 // screen reader reads it: on Xvfb, with a session bus and the AT-SPI bus
 // launcher of the test's own, through pyatspi (atspi_reader.py beside this
-// file). The main window, a pop-up menu of the command bar opened by a real
-// click at the place the bus gives for its button, the category combo box's
-// entries, focus announcements, and positions in screen pixels at 2x and 3x.
+// file). The main window with the item list's header items, rows and cells,
+// a pop-up menu of the command bar opened by a real click at the place the
+// bus gives for its button, the category combo box's name and entries, focus
+// announcements, and positions in screen pixels at 2x and 3x.
 // What was read is printed, one object a line.
 
 #include "XvfbTest.h"
@@ -294,14 +295,33 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
     const Node title = frame.Find(QStringLiteral("label"), QStringLiteral("Owebook"));
     ASSERT_TRUE(title.Valid()) << "the caption strip's title is named by its text";
     EXPECT_TRUE(QRect(window.topLeft(), QSize(window.width(), 52)).contains(title.Extents()));
-    EXPECT_TRUE(frame.Find(QStringLiteral("label"), QStringLiteral("What's Due")).Valid()) << "a static is a label";
+    EXPECT_TRUE(frame.Find(QStringLiteral("label"), QStringLiteral("All Items")).Valid()) << "a static is a label";
+    EXPECT_TRUE(frame.Find(QStringLiteral("label"), QStringLiteral("Total: Choose a category(top-right)")).Valid());
     const Node rule = frame.FindRole(QStringLiteral("image"));
     EXPECT_EQ(rule.Description(), QStringLiteral("Picture, 240 by 1 pixels"));
-    // The item list; until the main view gives it columns it has neither
-    // column names nor cells.
+    // The item list of All Items: its header names the columns, its one row
+    // (the example item of a first start) reads cell by cell.
     const Node items = frame.FindRole(QStringLiteral("table"));
     ASSERT_TRUE(items.Valid());
-    EXPECT_EQ(items.ColumnNames(), QStringList{});
+    const QStringList columns = {QStringLiteral("Type"), QStringLiteral("Category"), QStringLiteral("Name"),
+                                 QStringLiteral("Amount")};
+    const QStringList cells = {QStringLiteral("UOMe"), QStringLiteral("Loans"), QStringLiteral("Lenny P."),
+                               QStringLiteral("10")};
+    EXPECT_EQ(items.ColumnNames(), columns);
+    EXPECT_EQ(items.RowTexts(), QStringList{cells.join(QStringLiteral(", "))});
+    QStringList headerItems;
+    QStringList cellTexts;
+    for (const Node& part : items.Children()) {
+        if (part.Role() == QStringLiteral("column header"))
+            headerItems << part.Name();
+        else if (part.Role() == QStringLiteral("table cell"))
+            cellTexts << part.Name();
+        EXPECT_TRUE(items.Extents().contains(part.Extents())) << part.Line();
+    }
+    EXPECT_EQ(headerItems, columns);
+    EXPECT_EQ(cellTexts, cells);
+    // The category selector is named by the entry in force.
+    EXPECT_TRUE(frame.Find(QStringLiteral("combo box"), QStringLiteral("All Categories")).Valid());
 
     const Node bar = frame.FindRole(QStringLiteral("tool bar"));
     ASSERT_TRUE(bar.Valid());
@@ -329,7 +349,7 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].Role(), QStringLiteral("menu item"));
     EXPECT_EQ(entries[0].Name(), QStringLiteral("Edit Categories..."));
-    EXPECT_FALSE(entries[0].Has("enabled")) << "no handler yet: disabled";
+    EXPECT_TRUE(entries[0].Has("enabled")) << "the main view carries it out";
     EXPECT_EQ(entries[1].Role(), QStringLiteral("separator"));
     EXPECT_EQ(entries[2].Name(), QStringLiteral("Exit")) << "E&xit without its '&'";
     EXPECT_TRUE(entries[2].Has("enabled"));
@@ -352,12 +372,17 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
     std::cout << "== the category combo box, dropped by a click\n";
     withList.FindRole(QStringLiteral("combo box")).Print();
     ASSERT_TRUE(list.Has("showing"));
-    // Until the main view fills it with the categories, the form's combo box
-    // holds the ten empty entries of its template.
-    const std::vector<Node> entries10 = list.Children();
-    ASSERT_EQ(entries10.size(), 10u);
+    // The selector's entries: the pseudo entries, the categories by name, the editor.
+    const std::vector<Node> selectorEntries = list.Children();
+    QStringList names;
+    for (const Node& item : selectorEntries)
+        names << item.Name();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("All Categories"), QStringLiteral("All Money"),
+                                  QStringLiteral("No Category"), QStringLiteral("Books"), QStringLiteral("CDs"),
+                                  QStringLiteral("Loans"), QStringLiteral("Misc"), QStringLiteral("Payments"),
+                                  QStringLiteral("Edit Categories...")}));
     QRect previous;
-    for (const Node& item : entries10) {
+    for (const Node& item : selectorEntries) {
         EXPECT_EQ(item.Role(), QStringLiteral("list item"));
         EXPECT_TRUE(item.Has("showing")) << item.Line();
         EXPECT_TRUE(list.Extents().contains(item.Extents())) << item.Line();

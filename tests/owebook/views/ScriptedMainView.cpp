@@ -1,0 +1,3 @@
+#include "ViewTestEnv.h"
+
+IMPLEMENT_DYNCREATE(CScriptedMainView, CMainView)
