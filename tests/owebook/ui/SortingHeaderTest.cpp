@@ -49,6 +49,7 @@ protected:
         {
             QPainter painter(&image);
             platform::DeviceContext dc(&painter);
+            dc.state.bkMode = TRANSPARENT;   // as the header hands it over
             DRAWITEMSTRUCT dis{};
             dis.CtlType = ODT_HEADER;
             dis.itemID = static_cast<UINT>(column);

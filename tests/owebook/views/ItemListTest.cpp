@@ -4,6 +4,8 @@
 
 #include "ViewTestEnv.h"
 
+#include <algorithm>
+
 #include "owebook/views/Formatting.h"
 
 #include "platform/testing/Screenshot.h"

@@ -49,6 +49,8 @@ public:
         NMITEMACTIVATE copy{};
         if (hdr->code == NM_CLICK)
             copy = *reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        else if (hdr->code == LVN_KEYDOWN)   // a smaller structure: its header only
+            copy.hdr = *hdr;
         else
             std::memcpy(&copy, reinterpret_cast<const void*>(lParam), sizeof(NMLISTVIEW));
         listNotes.push_back(copy);

@@ -1,6 +1,7 @@
 #include "platform/ui/controls/header/HeaderWidget.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/listview/ListViewWidget.h"
@@ -67,8 +68,11 @@ void HeaderWidget::paintSection(QPainter* painter, const QRect& rect, int logica
     }
     painter->save();
     {
+        // As the header draws its own items: its font, button text, no text background.
         DeviceContext dc(painter);
         dc.defaultFont = font();
+        dc.state.bkMode = TRANSPARENT;
+        dc.state.textColor = GetSysColor(COLOR_BTNTEXT);
         DRAWITEMSTRUCT dis{};
         dis.CtlType = ODT_HEADER;
         dis.CtlID = static_cast<UINT>(::GetDlgCtrlID(header));
