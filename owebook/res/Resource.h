@@ -28,3 +28,14 @@ constexpr UINT IDS_IOU = 65020;
 constexpr UINT IDS_UOME = 65021;
 constexpr UINT IDS_NO_CATEGORY = 65023;
 constexpr UINT IDS_ALL_CATEGORIES = 65026;
+
+// The reminder dialog (ReminderResources.cpp).
+constexpr UINT IDD_REMINDER = 150;
+constexpr int IDC_REMINDER_RETURNED = 1117;
+constexpr int IDC_REMINDER_SNOOZE = 1118;
+constexpr int IDC_REMINDER_SNOOZE_LIST = 1119;
+constexpr int IDC_REMINDER_NAME = 1120;
+constexpr int IDC_REMINDER_CATEGORY = 1121;
+constexpr int IDC_REMINDER_DUE = 1122;
+constexpr int IDC_REMINDER_DESCRIPTION = 1167;
+constexpr int IDC_REMINDER_TYPE = 1178;

@@ -12,3 +12,4 @@ void RegisterPictureResources();
 // The help file "Owebook.htm" for the device's \windows folder. Also done
 // before main(): the platform puts the folder's files in place before WinMain.
 void RegisterHelpFile();
+void RegisterReminderResources();
