@@ -249,7 +249,6 @@ TEST_F(HandleAlarmTest, TheAlarmMessageOpensTheReminderOverTheMainWindow)
     item.GetSnooze(snooze);
     EXPECT_EQ(snooze.bOn, 1u);
     EXPECT_EQ(snooze.nCount, 2);
-
 }
 
 }  // namespace

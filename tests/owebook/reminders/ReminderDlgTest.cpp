@@ -6,9 +6,12 @@
 #include "owebook/reminders/ReminderDlg.h"
 #include "owebook/res/Resource.h"
 #include "owebook/views/Formatting.h"
+#include "platform/testing/Screenshot.h"
 #include "platform/testing/ScriptedUser.h"
 
+#include <cstdlib>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -248,6 +251,10 @@ INSTANTIATE_TEST_SUITE_P(Reminders, ClosingTheReminder, ::testing::ValuesIn(std:
          s.Tap(IDC_REMINDER_SNOOZE).Pick(IDC_REMINDER_SNOOZE_LIST, u"2 Hours").Tap(IDC_REMINDER_RETURNED);
      },
      "0,5,0", TimeText(T_NONE), true},
+    // The keys the system test presses: description, Snooze, (hidden list), OK, Item Returned.
+    {"item_returned_by_keyboard",
+     [](auto& s) { s.PressKey(VK_TAB).PressKey(VK_TAB).PressKey(VK_TAB).PressKey(VK_SPACE); }, "0,5,0",
+     TimeText(T_NONE), true},
     {"escape", [](auto& s) { s.PressKey(VK_ESCAPE); }, "0,3,3", TimeText(T_ARMED), false},
     {"close_button", [](auto& s) { s.CloseWindow(); }, "0,3,3", TimeText(T_ARMED), false},
 }), [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
@@ -268,6 +275,24 @@ TEST_F(ReminderDlgTest, AMissingSoundStillShowsTheDialog)
     bool shown = false;
     Show([&](auto& s) { s.Check([&](DialogDriver&) { shown = true; }).Tap(IDOK); });
     EXPECT_TRUE(shown);
+}
+
+// The picture to look at: build/test/screenshots/reminder_dialog@2x.png.
+TEST_F(ReminderDlgTest, ScreenshotAtTwiceTheSize)
+{
+    m_item.SetSnooze(ReminderSpec(1, REMINDER_HOURS, 2));
+    const char* dir = std::getenv("OWEBOOK_TEST_BIN_DIR");
+    const std::string folder = std::string(dir ? dir : ".") + "/screenshots";
+    ::mkdir(folder.c_str(), 0700);
+    Show([&](auto& s) {
+        s.Check([&](DialogDriver& d) {
+             const platform::testing::Screenshot shot(d.Hwnd(), 2);
+             EXPECT_EQ(shot.Width(), 480);
+             EXPECT_EQ(shot.Height(), 640);
+             EXPECT_GT(shot.DistinctColours(), 8) << "text, picture and controls";
+             EXPECT_TRUE(shot.SavePng(folder + "/reminder_dialog@2x.png"));
+         }).Tap(IDOK);
+    });
 }
 
 }  // namespace
