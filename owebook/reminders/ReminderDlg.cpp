@@ -8,7 +8,7 @@
 #include "platform/core/Time.h"
 #include "platform/system/Trace.h"
 #include "platform/system/sound/Sound.h"
-#include "platform/ui/DataExchange.h"
+#include "platform/framework/DataExchange.h"
 #include "platform/ui/WinApi.h"
 
 #include <cstdint>

@@ -72,18 +72,12 @@ protected:
 
 struct RefusedCase {
     const char* name;
-    std::function<void(HandleAlarmTest&)> prepare;   // with the document open
+    std::function<void(ReminderTest&)> prepare;   // with the document open
 };
 
 void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 
-class RefusedAlarm : public HandleAlarmTest, public ::testing::WithParamInterface<RefusedCase> {
-public:
-    using ReminderTest::AddItem;
-    using ReminderTest::SetAlarmValue;
-    COwebookDoc& Doc() { return *m_doc; }
-    void Remember(const std::string& name, CEOID oid) { m_ids[name] = oid; }
-};
+class RefusedAlarm : public HandleAlarmTest, public ::testing::WithParamInterface<RefusedCase> {};
 
 // Nothing to show: FALSE, no dialog, no window, and the item left as it was.
 TEST_P(RefusedAlarm, AnswersFalseWithoutADialog)
@@ -158,8 +152,9 @@ TEST_F(HandleAlarmTest, TheReminderLaunchShowsTheItemWritesItBackAndEndsWithoutA
     EXPECT_TRUE(CItemRecord::IsZeroSystemTime(alarm));
 }
 
-// Two items due at the same moment: the second is scheduled (at its passed
-// time) only when the first has been written back, and comes up next.
+// Two items due at the same moment: the one added last took the schedule
+// over and comes up first; the other is scheduled (at its passed time) only
+// when the first has been written back, and comes up next.
 TEST_F(HandleAlarmTest, TwoItemsDueAtOnceComeUpOneAfterTheOther)
 {
     StartDocument();
@@ -171,15 +166,15 @@ TEST_F(HandleAlarmTest, TwoItemsDueAtOnceComeUpOneAfterTheOther)
 
     ScriptedUser user;
     user.ExpectDialog(IDD_REMINDER)
-        .Check([](DialogDriver& d) { EXPECT_EQ(d.Text(IDC_REMINDER_NAME), CString(u"first")); })
+        .Check([](DialogDriver& d) { EXPECT_EQ(d.Text(IDC_REMINDER_NAME), CString(u"second")); })
         .Tap(IDOK);
     EXPECT_TRUE(m_app.HandleAlarm());
     user.Verify();
     EXPECT_EQ(Requests(), std::vector<std::string>{TimeText(T_ARMED)});
-    EXPECT_EQ(AlarmItem(), "second");
+    EXPECT_EQ(AlarmItem(), "first");
 
     user.ExpectDialog(IDD_REMINDER)
-        .Check([](DialogDriver& d) { EXPECT_EQ(d.Text(IDC_REMINDER_NAME), CString(u"second")); })
+        .Check([](DialogDriver& d) { EXPECT_EQ(d.Text(IDC_REMINDER_NAME), CString(u"first")); })
         .Tap(IDOK);
     EXPECT_TRUE(m_app.HandleAlarm());
     user.Verify();
@@ -222,7 +217,7 @@ TEST_F(HandleAlarmTest, TheAlarmMessageOpensTheReminderOverTheMainWindow)
     item.SetAlarmTime(T_ARMED);
     CEOID oid = 0;
     ASSERT_TRUE(doc->AddItem(item, oid));
-    m_ids["Carol"] = oid;
+    Remember("Carol", oid);
     AdvanceClockTo(MakeTime(2024, 3, 12, 9, 0, 1));
     m_services.Clear();
 

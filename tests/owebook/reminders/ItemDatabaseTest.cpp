@@ -28,13 +28,7 @@ const std::string EARLY = TimeText(T_EARLY);
 const std::string ARMED = TimeText(T_ARMED);
 const std::string LATE = TimeText(T_LATE);
 
-class AlarmTransitions : public ReminderTest, public ::testing::WithParamInterface<TransitionCase> {
-public:
-    // Public for the table's actions.
-    using ReminderTest::AddItem;
-    using ReminderTest::ChangeAlarm;
-    using ReminderTest::DeleteItem;
-};
+class AlarmTransitions : public ReminderTest, public ::testing::WithParamInterface<TransitionCase> {};
 
 // Idle: only "plain" (no alarm). Armed: "armed" holds the schedule at
 // T_ARMED, "late" waits at T_LATE. Passed: the same, an hour after T_ARMED;
@@ -196,12 +190,7 @@ struct SetupCase {
 
 void PrintTo(const SetupCase& c, std::ostream* os) { *os << c.name; }
 
-class AlarmSetup : public ReminderTest, public ::testing::WithParamInterface<SetupCase> {
-public:
-    using ReminderTest::ChangeAlarm;
-    using ReminderTest::SetAlarmValue;
-    CEOID Id(const std::string& name) const { return m_ids.at(name); }
-};
+class AlarmSetup : public ReminderTest, public ::testing::WithParamInterface<SetupCase> {};
 
 void DeleteAlarmValue()
 {

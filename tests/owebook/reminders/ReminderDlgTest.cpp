@@ -8,6 +8,7 @@
 #include "owebook/views/Formatting.h"
 #include "platform/testing/Screenshot.h"
 #include "platform/testing/ScriptedUser.h"
+#include "platform/ui/WinApi.h"
 
 #include <cstdlib>
 #include <functional>

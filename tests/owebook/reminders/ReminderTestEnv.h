@@ -21,7 +21,7 @@ inline const SYSTEMTIME T_NONE = SYSTEMTIME{};
 
 inline std::string TimeText(const SYSTEMTIME& t)
 {
-    char text[32];
+    char text[48];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
                   t.wSecond);
     return text;
@@ -35,8 +35,9 @@ inline std::int64_t LocalSeconds(const SYSTEMTIME& local)
     return seconds;
 }
 
+// The helpers are public: tables of test cases call them.
 class ReminderTest : public DocumentTest {
-protected:
+public:
     void StartDocument()
     {
         m_doc = Start();
@@ -49,9 +50,14 @@ protected:
         CItemRecord item = NewItem(CString::FromUtf8(name.c_str()));
         item.SetAlarmTime(alarm);
         const CEOID oid = Add(*m_doc, item);
+        Remember(name, oid);
+        return oid;
+    }
+
+    void Remember(const std::string& name, CEOID oid)
+    {
         m_ids[name] = oid;
         m_names[oid] = name;
-        return oid;
     }
 
     void ChangeAlarm(const std::string& name, const SYSTEMTIME& alarm)
@@ -121,6 +127,11 @@ protected:
     }
 
     void AdvanceClockTo(const SYSTEMTIME& local) { platform::SetFixedClock(LocalSeconds(local)); }
+
+    COwebookDoc& Doc() { return *m_doc; }
+    CEOID Id(const std::string& name) const { return m_ids.at(name); }
+
+protected:
 
     // First: the document's start may already ask for a start.
     platform::testing::ServiceRecorder m_services;
