@@ -188,6 +188,20 @@ protected:
                                          QStringLiteral("space")});
     }
 
+    // The item as stored now; nothing when it cannot be read.
+    static std::optional<CItemRecord> StoredItem(CEOID oid)
+    {
+        std::optional<CItemRecord> item;
+        {
+            COwebookDoc reader;
+            CItemRecord read;
+            if (reader.OnNewDocument() && reader.ReadItem(oid, read))
+                item = read;
+        }
+        platform::Store::ReleaseDevice();
+        return item;
+    }
+
     std::map<std::string, std::optional<std::string>> m_savedEnv;
     std::vector<qint64> m_started;
     UserManager m_manager;
@@ -221,10 +235,9 @@ TEST_P(ReminderAtTimeTest, TheServiceStartsTheProgramWhichShowsTheReminderAndSto
     PressItemReturned(window);
     ASSERT_TRUE(WaitUntil([&] { return !Alive(pid); }, 15000)) << "the launch ends after the reminder";
 
-    COwebookDoc reader;
-    ASSERT_TRUE(reader.OnNewDocument());
-    CItemRecord item;
-    ASSERT_TRUE(reader.ReadItem(oid, item));
+    const std::optional<CItemRecord> stored = StoredItem(oid);
+    ASSERT_TRUE(stored.has_value());
+    const CItemRecord& item = *stored;
     EXPECT_TRUE(item.GetReturned());
     DWORD returnedDate = 0;
     item.GetReturnedDate(returnedDate);
@@ -233,6 +246,35 @@ TEST_P(ReminderAtTimeTest, TheServiceStartsTheProgramWhichShowsTheReminderAndSto
     item.GetAlarmTime(alarm);
     EXPECT_TRUE(CItemRecord::IsZeroSystemTime(alarm));
     EXPECT_EQ(AlarmValue(), std::optional<DWORD>(0));
+}
+
+// The program running: the service's launch hands the reminder over
+// (0x4C9), and the running instance shows it over its main window.
+TEST_P(ReminderAtTimeTest, ARunningProgramShowsTheReminderHandedOverByTheServicesLaunch)
+{
+    QProcess* running = Launch({}, DesktopEnvironment(2));
+    ASSERT_TRUE(WaitUntil([&] { return Traced(running->processId(), "main window shown"); }, 20000))
+        << running->readAllStandardError().toStdString();
+    CEOID oid = 0;
+    const std::int64_t due = AddItemDueSoon(u"Eve", oid);
+    ASSERT_NE(oid, 0u);
+
+    qint64 pid = 0;
+    const qint64 late = WaitForReminder(oid, due, pid);
+    ASSERT_EQ(pid, running->processId()) << "trace:\n" << TraceText();
+    std::cout << "reminder shown by the running program " << late << " ms after its time\n";
+    EXPECT_GE(late, 0);
+    EXPECT_LE(late, 2000);
+    EXPECT_TRUE(Traced(pid, "alarm message"));
+
+    QString window;
+    ASSERT_TRUE(WaitUntil([&] { return !(window = ReminderWindow()).isEmpty(); }, 5000));
+    PressItemReturned(window);
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::optional<CItemRecord> item = StoredItem(oid);
+        return item && item->GetReturned();
+    }, 10000)) << "the running program stored the item returned";
+    EXPECT_EQ(running->state(), QProcess::Running) << "and goes on running";
 }
 
 INSTANTIATE_TEST_SUITE_P(Reminders, ReminderAtTimeTest, ::testing::Values(Service::Waiter, Service::Systemd),
