@@ -8,9 +8,9 @@
 #include "XvfbTest.h"
 
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/reminders/ReminderTestEnv.h"
 #include "owebook/res/ResourceTables.h"
 #include "platform/core/Time.h"
-#include "platform/registry/Registry.h"
 #include "platform/store/Store.h"
 #include "platform/system/runattime/RunAtTime.h"
 #include "support/UserManager.h"
@@ -145,16 +145,9 @@ protected:
 
     static std::optional<DWORD> AlarmValue()
     {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ALARMS_KEY, 0, 0, &hKey) != ERROR_SUCCESS)
-            return std::nullopt;
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        const LONG status =
-            RegQueryValueExW(hKey, ALARM_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-        RegCloseKey(hKey);
+        const std::optional<DWORD> value = StoredAlarmValue();
         platform::Store::ReleaseDevice();
-        return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
+        return value;
     }
 
     // Waits for the reminder of `oid`; the milliseconds after `due` it took.

@@ -2,6 +2,7 @@
 // (no document yet, no main window) and for WM_OWEBOOK_ALARM in a running
 // program; what it refuses, and items due at once coming up one by one.
 
+#include "AppTestEnv.h"
 #include "owebook/reminders/ReminderTestEnv.h"
 
 #include "owebook/app/AppIds.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/WinApi.h"
 
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -37,21 +37,6 @@ protected:
     void SetCommandLine(const char16_t* text)
     {
         std::char_traits<char16_t>::copy(m_szCmdLine, text, std::char_traits<char16_t>::length(text) + 1);
-    }
-
-    static int OwnTopLevelWindows()
-    {
-        int count = 0;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM counter) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                if (pid == static_cast<DWORD>(::getpid()))
-                    ++*reinterpret_cast<int*>(counter);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
-        return count;
     }
 
     // The item as stored, read by a document of its own.

@@ -27,6 +27,19 @@ inline std::string TimeText(const SYSTEMTIME& t)
     return text;
 }
 
+// "Alarm" read without creating anything; none when key or value is missing.
+inline std::optional<DWORD> StoredAlarmValue()
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ALARMS_KEY, 0, 0, &hKey) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG status = RegQueryValueExW(hKey, ALARM_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(hKey);
+    return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
+}
+
 // Seconds since 1970 of a local time in the test's zone.
 inline std::int64_t LocalSeconds(const SYSTEMTIME& local)
 {
@@ -88,19 +101,7 @@ public:
         return requests;
     }
 
-    // "Alarm" read without creating anything; none when key or value is missing.
-    static std::optional<DWORD> AlarmValue()
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ALARMS_KEY, 0, 0, &hKey) != ERROR_SUCCESS)
-            return std::nullopt;
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        const LONG status =
-            RegQueryValueExW(hKey, ALARM_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-        RegCloseKey(hKey);
-        return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
-    }
+    static std::optional<DWORD> AlarmValue() { return StoredAlarmValue(); }
 
     static void SetAlarmValue(DWORD value) { CRegistryKey(ALARMS_KEY).SetDword(ALARM_VALUE, value); }
 
