@@ -44,8 +44,6 @@ BOOL COwebookApp::InitInstance()
     return TRUE;
 }
 
-BOOL COwebookApp::HandleAlarm() { return FALSE; }
-
 void COwebookApp::OnAppAbout() {}
 
 void COwebookApp::OnHelpUsing() {}

@@ -42,3 +42,13 @@ constexpr UINT IDS_VIEW_NEW_ITEM = 32916;
 constexpr UINT IDS_DETAILS = 65008;
 constexpr UINT IDS_TOTAL_CHOOSE = 65022;
 constexpr UINT IDS_TOTAL_FORMAT = 65025;
+// The reminder dialog (ReminderResources.cpp).
+constexpr UINT IDD_REMINDER = 150;
+constexpr int IDC_REMINDER_RETURNED = 1117;
+constexpr int IDC_REMINDER_SNOOZE = 1118;
+constexpr int IDC_REMINDER_SNOOZE_LIST = 1119;
+constexpr int IDC_REMINDER_NAME = 1120;
+constexpr int IDC_REMINDER_CATEGORY = 1121;
+constexpr int IDC_REMINDER_DUE = 1122;
+constexpr int IDC_REMINDER_DESCRIPTION = 1167;
+constexpr int IDC_REMINDER_TYPE = 1178;

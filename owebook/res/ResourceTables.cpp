@@ -8,4 +8,5 @@ void RegisterResources()
     RegisterPictureResources();
     RegisterHelpFile();
     RegisterViewResources();
+    RegisterReminderResources();
 }

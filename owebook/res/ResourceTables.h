@@ -14,3 +14,4 @@ void RegisterPictureResources();
 void RegisterHelpFile();
 // The item views' texts.
 void RegisterViewResources();
+void RegisterReminderResources();

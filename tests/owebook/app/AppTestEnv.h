@@ -17,6 +17,23 @@
 #include <unistd.h>
 #include <vector>
 
+// This process's top-level windows; EnumWindows also lists those of other
+// Owebook processes, such as tests running alongside.
+inline int OwnTopLevelWindows()
+{
+    int count = 0;
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM counter) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hWnd, &pid);
+            if (pid == static_cast<DWORD>(::getpid()))
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 class CProbeApp : public COwebookApp {
 public:
     BOOL HandleAlarm() override
@@ -112,22 +129,7 @@ protected:
         return frame ? dynamic_cast<View*>(frame->GetActiveView()) : nullptr;
     }
 
-    // This process's top-level windows; EnumWindows also lists those of other
-    // Owebook processes, such as tests running alongside.
-    static int TopLevelWindows()
-    {
-        int count = 0;
-        ::EnumWindows(
-            [](HWND hWnd, LPARAM counter) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hWnd, &pid);
-                if (pid == static_cast<DWORD>(::getpid()))
-                    ++*reinterpret_cast<int*>(counter);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
-        return count;
-    }
+    static int TopLevelWindows() { return OwnTopLevelWindows(); }
 
     static int ItemCount(COwebookDoc& doc)
     {

@@ -6,29 +6,20 @@
 
 #include "RunAtTimeSupport.h"
 
-#include "platform/system/runattime/SystemdService.h"
+#include "support/UserManager.h"
 
-#include <csignal>
 #include <filesystem>
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace {
 
 using namespace runattimetest;
 
-constexpr int kCannotStart = 77;
-constexpr char kSystemd[] = "/usr/lib/systemd/systemd";
-
 class RunAtTimeSystemd : public RunAtTimeTest {
 protected:
     void SetUp() override
     {
-        struct stat st {};
-        if (geteuid() != 0 || stat(kSystemd, &st) != 0 || stat("/run/systemd", &st) != 0)
+        if (!UserManager::Possible())
             GTEST_SKIP() << "a user manager needs root, systemd and /run/systemd here";
         // A runtime folder of its own: the manager leaves its socket behind.
         m_savedRuntime = std::getenv("XDG_RUNTIME_DIR");
@@ -43,53 +34,12 @@ protected:
             GTEST_SKIP() << "no user manager could be started here";
     }
 
-    // A user manager as at a login: its units and timers from the home folder.
-    bool StartManager()
-    {
-        const std::string log = m_device.Root() + "/manager.log";
-        m_manager = fork();
-        if (m_manager == 0) {
-            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                mount("tmpfs", "/run/systemd", "tmpfs", 0, "mode=0755") != 0 ||
-                mkdir("/run/systemd/system", 0755) != 0)
-                _exit(kCannotStart);
-            const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-            dup2(out, 1);
-            dup2(out, 2);
-            execl(kSystemd, "systemd", "--user", "--log-target=console", static_cast<char*>(nullptr));
-            _exit(kCannotStart);
-        }
-        if (m_manager < 0)
-            return false;
-        for (int i = 0; i < 500 && !platform::SystemdService::Available(); ++i) {
-            int status = 0;
-            if (waitpid(m_manager, &status, WNOHANG) == m_manager) {
-                m_manager = -1;
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return platform::SystemdService::Available();
-    }
-
-    void StopManager()
-    {
-        kill(m_manager, SIGTERM);
-        int status = 0;
-        for (int i = 0; i < 250 && waitpid(m_manager, &status, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (kill(m_manager, 0) == 0) {
-            kill(m_manager, SIGKILL);
-            waitpid(m_manager, &status, 0);
-        }
-        m_manager = -1;
-        // What the manager leaves behind at a logout.
-        unlink((std::string(std::getenv("XDG_RUNTIME_DIR")) + "/systemd/private").c_str());
-    }
+    bool StartManager() { return m_manager.Start(m_device.Root() + "/manager.log"); }
+    void StopManager() { m_manager.Stop(); }
 
     void TearDown() override
     {
-        if (m_manager > 0) {
+        if (m_manager.Running()) {
             RunAtTimeTest::TearDown();
             StopManager();
         }
@@ -105,7 +55,7 @@ protected:
         EXPECT_EQ(start.args, "AppRunAtTime");
     }
 
-    pid_t m_manager = -1;
+    UserManager m_manager;
     std::string m_savedRuntime;
 };
 
