@@ -28,3 +28,13 @@ constexpr UINT IDS_IOU = 65020;
 constexpr UINT IDS_UOME = 65021;
 constexpr UINT IDS_NO_CATEGORY = 65023;
 constexpr UINT IDS_ALL_CATEGORIES = 65026;
+
+// Home screen, About box and the maker's other products (HomeResources.cpp).
+constexpr UINT IDD_ABOUT = 153;
+constexpr UINT IDD_HOME = 159;
+constexpr UINT IDD_OTHER_PRODUCTS = 177;
+constexpr UINT IDS_VERSION = 65024;
+constexpr int IDC_HOME_OWED_TO_ME = 1157;     // the home screen's other two pictures carry the
+constexpr int IDC_HOME_WHATS_DUE = 1158;      // ids of the View commands What I Owe and All Items
+constexpr int IDC_ABOUT_OTHER_PRODUCTS = 1114;
+constexpr int IDC_ABOUT_VERSION = 1115;

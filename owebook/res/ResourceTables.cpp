@@ -6,5 +6,6 @@ void RegisterResources()
     RegisterLongStrings();
     RegisterMainFrameResources();
     RegisterPictureResources();
+    RegisterHomeResources();
     RegisterHelpFile();
 }

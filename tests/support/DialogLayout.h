@@ -1,0 +1,62 @@
+#pragma once
+// Checks of a dialog as laid out on the 240 x 320 screen: every control lies
+// inside the dialog above its menu bar, and every label's text fits on its
+// one line, measured in the font the label draws with.
+
+#include "platform/gdi/CDC.h"
+#include "platform/testing/Screenshot.h"
+#include "platform/ui/CClientDC.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+inline void ExpectLaidOutOnScreen(HWND hDlg)
+{
+    RECT client{};
+    ::GetClientRect(hDlg, &client);
+    ::MapWindowPoints(hDlg, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    LONG bottom = client.bottom;
+    if (HWND bar = ::GetDlgItem(hDlg, AFX_IDW_TOOLBAR)) {
+        RECT barRect{};
+        ::GetWindowRect(bar, &barRect);
+        bottom = std::min(bottom, barRect.top);
+    }
+    for (HWND child = ::GetWindow(hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) == static_cast<int>(AFX_IDW_TOOLBAR))
+            continue;
+        WCHAR text[256] = {};
+        ::GetWindowText(child, text, 256);
+        const std::string name = CString(text).ToUtf8();
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        EXPECT_GE(r.left, client.left) << name;
+        EXPECT_LE(r.right, std::min<LONG>(client.right, 240)) << name;
+        EXPECT_GE(r.top, client.top) << name;
+        EXPECT_LE(r.bottom, bottom) << name;
+
+        WCHAR className[32] = {};
+        ::GetClassName(child, className, 32);
+        const LONG style = ::GetWindowLong(child, GWL_STYLE);
+        if (CString(className).CompareNoCase(WC_STATIC) != 0 || (style & SS_TYPEMASK) == SS_BITMAP)
+            continue;
+        CWnd* label = CWnd::FromHandle(child);
+        CClientDC dc(label);
+        dc.SelectObject(reinterpret_cast<HGDIOBJ>(label->SendMessage(WM_GETFONT)));
+        const CString caption(text);
+        const int lines = (r.bottom - r.top) / std::max<LONG>(1, dc.GetTextExtent(u"Ag").cy);
+        if (lines <= 1) {
+            EXPECT_LE(dc.GetTextExtent(caption).cx, r.right - r.left) << name << ": cut off or wrapped";
+        }
+    }
+}
+
+// Saves the dialog as the desktop shows it at 2x into the build folder.
+inline void SaveScreenshot(HWND hDlg, const std::string& name)
+{
+    const char* dir = std::getenv("OWEBOOK_TEST_BIN_DIR");
+    EXPECT_TRUE(platform::testing::Screenshot(hDlg, 2).SavePng(std::string(dir ? dir : ".") + "/" + name + "@2x.png"));
+}
