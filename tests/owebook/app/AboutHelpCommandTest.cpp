@@ -9,6 +9,7 @@
 #include "owebook/res/Resource.h"
 #include "platform/system/devicefiles/DeviceFiles.h"
 #include "platform/testing/ScriptedUser.h"
+#include "platform/ui/CDialog.h"
 
 #include <algorithm>
 
