@@ -20,7 +20,9 @@ void RegisterHomeScreen()
          4, 4, 63, 48},
         {u"What I Owe", IDC_STATIC, WC_STATIC, LABEL, 15, 56, 40, 8},
         {static_cast<int>(IDB_HOME_OWED_TO_ME), IDC_HOME_OWED_TO_ME, WC_STATIC, PICTURE | SS_NOTIFY, 71, 4, 63, 48},
-        {u"What's Owed to Me", IDC_STATIC, WC_STATIC, LABEL, 73, 56, 65, 8},
+        // Two units left of where the handheld has it: in Tahoma's wider
+        // stand-in the name would lose its last letter at the screen's edge.
+        {u"What's Owed to Me", IDC_STATIC, WC_STATIC, LABEL, 71, 56, 67, 8},
         {static_cast<int>(IDB_HOME_WHATS_DUE), IDC_HOME_WHATS_DUE, WC_STATIC, PICTURE | SS_NOTIFY, 3, 72, 63, 48},
         {u"What's Due", IDC_STATIC, WC_STATIC, LABEL, 15, 124, 45, 8},
         {static_cast<int>(IDB_HOME_ALL_ITEMS), static_cast<int>(ID_VIEW_ALL_ITEMS), WC_STATIC, PICTURE | SS_NOTIFY,

@@ -83,7 +83,7 @@ TEST_F(AboutDlgTest, OtherProductsTwiceShowsTheSameDialogOverTheAboutBox)
         .Check([&](DialogDriver& d) { EXPECT_TRUE(::IsWindowEnabled(d.Hwnd())); })
         .Tap(IDOK);
     user.ExpectDialog(IDD_OTHER_PRODUCTS).Check(products(0)).Tap(IDOK);
-    user.ExpectDialog(IDD_OTHER_PRODUCTS).Check(products(1)).PressKey(VK_ESCAPE);
+    user.ExpectDialog(IDD_OTHER_PRODUCTS).Check(products(1)).TapOk();
     CAboutDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     user.Verify();
