@@ -3,6 +3,8 @@
 #include "owebook/app/AppIds.h"
 #include "owebook/app/MainFrame.h"
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/ui/AboutDlg.h"
+#include "owebook/ui/ShowHelpFile.h"
 #include "owebook/views/MainView.h"
 #include "platform/core/WideC.h"
 #include "platform/framework/CSingleDocTemplate.h"
@@ -44,8 +46,28 @@ BOOL COwebookApp::InitInstance()
     return TRUE;
 }
 
-void COwebookApp::OnAppAbout() {}
+// The About box deactivates and reactivates the view: no refill for that.
+void COwebookApp::OnAppAbout()
+{
+    if (CMainView* pView = FirstMainView())
+        pView->m_bAutoRefresh = FALSE;
+    CAboutDlg dlg;
+    dlg.DoModal();
+    if (CMainView* pView = FirstMainView())
+        pView->m_bAutoRefresh = TRUE;
+}
 
-void COwebookApp::OnHelpUsing() {}
+void COwebookApp::OnHelpUsing() { ShowHelpFile(u"Owebook.htm"); }
+
+// The first view of the current document.
+CMainView* COwebookApp::FirstMainView() const
+{
+    auto* pFrame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+    CDocument* pDoc = pFrame ? pFrame->GetActiveDocument() : nullptr;
+    if (!pDoc)
+        return nullptr;
+    POSITION pos = pDoc->GetFirstViewPosition();
+    return pos ? dynamic_cast<CMainView*>(pDoc->GetNextView(pos)) : nullptr;
+}
 
 void COwebookApp::OnAppExit() { ::PostQuitMessage(0); }

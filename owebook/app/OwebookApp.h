@@ -5,6 +5,8 @@
 
 #include "platform/framework/CWinApp.h"
 
+class CMainView;
+
 class COwebookApp : public CWinApp {
 public:
     COwebookApp();
@@ -17,5 +19,6 @@ protected:
     void OnAppAbout();
     void OnHelpUsing();
     void OnAppExit();
+    CMainView* FirstMainView() const;
     DECLARE_MESSAGE_MAP()
 };

@@ -52,3 +52,12 @@ constexpr int IDC_REMINDER_CATEGORY = 1121;
 constexpr int IDC_REMINDER_DUE = 1122;
 constexpr int IDC_REMINDER_DESCRIPTION = 1167;
 constexpr int IDC_REMINDER_TYPE = 1178;
+// Home screen, About box and the maker's other products (HomeResources.cpp).
+constexpr UINT IDD_ABOUT = 153;
+constexpr UINT IDD_HOME = 159;
+constexpr UINT IDD_OTHER_PRODUCTS = 177;
+constexpr UINT IDS_VERSION = 65024;
+constexpr int IDC_HOME_OWED_TO_ME = 1157;     // the home screen's other two pictures carry the
+constexpr int IDC_HOME_WHATS_DUE = 1158;      // ids of the View commands What I Owe and All Items
+constexpr int IDC_ABOUT_OTHER_PRODUCTS = 1114;
+constexpr int IDC_ABOUT_VERSION = 1115;

@@ -6,6 +6,7 @@ void RegisterResources()
     RegisterLongStrings();
     RegisterMainFrameResources();
     RegisterPictureResources();
+    RegisterHomeResources();
     RegisterHelpFile();
     RegisterViewResources();
     RegisterReminderResources();

@@ -9,6 +9,7 @@ void RegisterStringTable();
 void RegisterLongStrings();
 void RegisterMainFrameResources();
 void RegisterPictureResources();
+void RegisterHomeResources();
 // The help file "Owebook.htm" for the device's \windows folder. Also done
 // before main(): the platform puts the folder's files in place before WinMain.
 void RegisterHelpFile();

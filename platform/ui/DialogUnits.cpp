@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace platform {
@@ -17,7 +18,13 @@ DialogBaseUnits BaseUnitsForFont(const CString& face, int pointSize)
     const LOGFONT lf = MakeLogFont(QString::fromUtf16(face.GetString(), face.GetLength()), PointsToLogHeight(pointSize));
     const QFontMetrics fm(FontFromLogFont(lf));
     const int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return DialogBaseUnits{(width / 26 + 1) / 2, fm.height()};
+    // The handheld rounds the average to the nearest pixel. Tahoma's stand-in
+    // runs some 7% wider than Tahoma from 10 points up, which would widen a
+    // unit by a whole pixel there (8 instead of 7: a 155-unit dialog 40 pixels
+    // wider than the screen). Rounded down instead (the last quarter pixel
+    // still rounds up), its average gives Tahoma's own 6, 7 and 7 pixels at 8,
+    // 9 and 10 points.
+    return DialogBaseUnits{std::max(1, (width * 4 / 52 + 1) / 4), fm.height()};
 }
 
 int MulDiv(int a, int b, int c)

@@ -2,7 +2,8 @@
 // Dialog units to pixels, as the handheld computes them from the dialog's font:
 // a horizontal unit is a quarter of the font's average character width, a
 // vertical unit an eighth of its character height. The average width is that
-// of the 52 letters A-Z a-z, rounded, as the handheld measures it.
+// of the 52 letters A-Z a-z, as the handheld measures it, but rounded down
+// (DialogUnits.cpp says why).
 
 #include "platform/core/CString.h"
 #include "platform/ui/WinUser.h"

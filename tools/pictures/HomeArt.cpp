@@ -12,15 +12,14 @@ namespace {
 constexpr int kWidth = 105;
 constexpr int kHeight = 95;
 
-// A white picture whose drawing sits 3 pixels higher than its middle: the
-// home screen's picture controls show the upper 90 rows of the 95 where the
-// dialog font is this desktop's, all of them on the handheld.
+// A white picture; the drawings are laid out around (52.5, 48.5), one row
+// below the picture's middle.
 void HomeCanvas(QPainter& p, QImage& image)
 {
     image = Canvas(kWidth, kHeight);
     p.begin(&image);
     Smooth(p);
-    p.translate(0, -3);
+    p.translate(0, -1);
 }
 
 void Backdrop(QPainter& p, const QColor& colour)

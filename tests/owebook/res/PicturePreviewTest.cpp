@@ -1,9 +1,7 @@
 // The pictures in place: dialogs laid out like the home screen, the About box
 // and the reminder, pictured at 1x and 2x into the build folder
-// (preview_home@2x.png ...), to be looked at. Each picture static shows its
-// bitmap pixel for pixel; where the control is smaller than the bitmap (this
-// desktop's stand-in for Tahoma runs a little shorter than the handheld's),
-// the rows and columns cut off are blank, so nothing of the picture is lost.
+// (preview_home@2x.png ...), to be looked at. Each picture static takes its
+// bitmap's size and shows it pixel for pixel.
 
 #include "PictureTestSupport.h"
 

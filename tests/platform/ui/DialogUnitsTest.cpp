@@ -53,3 +53,21 @@ TEST(DialogUnitsTest, BaseUnitsComeFromTheMappedTemplateFont)
     EXPECT_EQ(platform::BaseUnitsForFont(u"tahoma", 9).cx, nine.cx) << "face names ignore case";
     EXPECT_EQ(platform::BaseUnitsForFont(u"Tahoma", 0).cy, nine.cy) << "no size means the default 9";
 }
+
+// Tahoma's own base widths on the handheld; its stand-in here is wider, so
+// rounding its average to the nearest pixel would give 8 at 10 points and
+// push the program's 155-unit dialogs 40 pixels past the screen's edge.
+TEST(DialogUnitsTest, TemplatesInTahomaFitTheScreenAsOnTheHandheld)
+{
+    platform::testing::ResetUi();
+    struct Case {
+        int points, baseWidth;
+    };
+    for (const Case c : {Case{8, 6}, Case{9, 7}, Case{10, 7}})
+        EXPECT_EQ(platform::BaseUnitsForFont(u"Tahoma", c.points).cx, c.baseWidth) << c.points << " points";
+    const RECT form = platform::ItemToPixels(0, 0, 138, 160, platform::BaseUnitsForFont(u"Tahoma", 9));
+    EXPECT_NEAR(form.right, 240, 4) << "the main form spans the screen";
+    // The widest row of the home screen (10 points) ends on the screen.
+    const RECT picture = platform::ItemToPixels(72, 72, 63, 48, platform::BaseUnitsForFont(u"Tahoma", 10));
+    EXPECT_LE(picture.right, 240);
+}

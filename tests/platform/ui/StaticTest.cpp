@@ -86,15 +86,49 @@ TEST_F(StaticTest, PaintingAsksTheParentForColours)
 TEST_F(StaticTest, PictureShowsTheRegisteredBitmap)
 {
     platform::RegisterBitmap(7001, 8, 8, PaintRed);
-    HWND picture = Make(SS_BITMAP, 53, u"#7001");
+    HWND picture = Make(SS_BITMAP | SS_CENTERIMAGE, 53, u"#7001");
     auto* stat = static_cast<CStatic*>(CWnd::FromHandle(picture));
     EXPECT_NE(stat->GetBitmap(), nullptr);
     platform::testing::Screenshot shot(picture, 1);
-    EXPECT_EQ(shot.Pixel(2, 2), RGB(255, 0, 0));
-    EXPECT_EQ(shot.Pixel(40, 20), RGB(0, 128, 0));
+    EXPECT_EQ(shot.Pixel(30, 15), RGB(255, 0, 0)) << "centred";
+    EXPECT_EQ(shot.Pixel(2, 2), RGB(0, 128, 0));
 
     HWND missing = Make(SS_BITMAP, 54, u"#7999");
     EXPECT_EQ(static_cast<CStatic*>(CWnd::FromHandle(missing))->GetBitmap(), nullptr);
     platform::testing::Screenshot empty(missing, 1);   // paints without a crash
     EXPECT_EQ(empty.Width(), 60);
+}
+
+// A picture takes its bitmap's size, whatever its template said, when it is
+// made and when it is given another bitmap; one that centres its bitmap, or
+// has none, keeps its own.
+TEST_F(StaticTest, PictureTakesTheSizeOfItsBitmap)
+{
+    platform::RegisterBitmap(7002, 8, 6, PaintRed);
+    HBITMAP wide = platform::CreateBitmapObject(20, 12);
+    struct Case {
+        const char* name;
+        DWORD style;
+        LPCWSTR text;
+        HBITMAP later;
+        SIZE expected;
+    };
+    const Case cases[] = {
+        {"from the template", SS_BITMAP, u"#7002", nullptr, {8, 6}},
+        {"set later", SS_BITMAP, u"#7002", wide, {20, 12}},
+        {"centred", SS_BITMAP | SS_CENTERIMAGE, u"#7002", wide, {60, 30}},
+        {"no bitmap", SS_BITMAP, u"#7999", nullptr, {60, 30}},
+        {"text", SS_LEFT, u"#7002", nullptr, {60, 30}},
+    };
+    for (const Case& c : cases) {
+        HWND picture = Make(c.style, 55, c.text);
+        if (c.later)
+            ::SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(c.later));
+        RECT r{};
+        ::GetWindowRect(picture, &r);
+        EXPECT_EQ(r.right - r.left, c.expected.cx) << c.name;
+        EXPECT_EQ(r.bottom - r.top, c.expected.cy) << c.name;
+        ::DestroyWindow(picture);
+    }
+    ::DeleteObject(wide);
 }

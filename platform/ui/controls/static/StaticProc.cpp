@@ -20,6 +20,26 @@ struct StaticControl {
     StaticState* state;
 };
 
+// A picture takes its bitmap's size, unless it centres the bitmap in its own.
+void FitToBitmap(StaticControl& s, HBITMAP bitmap)
+{
+    if (!s.Picture() || (s.w->style & SS_CENTERIMAGE))
+        return;
+    const GdiObject* object = LookupGdiObject(bitmap, GdiKind::Bitmap);
+    if (!object || object->image.isNull())
+        return;
+    ::SetWindowPos(s.hwnd, nullptr, 0, 0, object->image.width(), object->image.height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT OnCreate(StaticControl& s, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ::DefWindowProc(s.hwnd, WM_CREATE, wParam, lParam);
+    if (result != -1 && LookupWindow(s.hwnd))
+        FitToBitmap(s, StaticBitmap(s.hwnd));
+    return result;
+}
+
 LRESULT OnSetText(StaticControl& s, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = ::DefWindowProc(s.hwnd, WM_SETTEXT, wParam, lParam);
@@ -44,6 +64,7 @@ LRESULT OnSetImage(StaticControl& s, WPARAM wParam, LPARAM lParam)
     }
     s.state->bitmap = reinterpret_cast<HBITMAP>(lParam);
     s.state->ownsBitmap = false;
+    FitToBitmap(s, s.state->bitmap);
     if (s.w->widget)
         s.w->widget->update();
     return reinterpret_cast<LRESULT>(old);
@@ -66,7 +87,7 @@ LRESULT OnLButtonUp(StaticControl& s, WPARAM wParam, LPARAM lParam)
 LRESULT OnGetDlgCode(StaticControl&, WPARAM, LPARAM) { return DLGC_STATIC; }
 
 const MessageHandler<StaticControl> kStaticMessages[] = {
-    {WM_SETTEXT, OnSetText},       {STM_SETIMAGE, OnSetImage},     {STM_GETIMAGE, OnGetImage},
+    {WM_CREATE, OnCreate},         {WM_SETTEXT, OnSetText},       {STM_SETIMAGE, OnSetImage},     {STM_GETIMAGE, OnGetImage},
     {WM_LBUTTONUP, OnLButtonUp},   {WM_GETDLGCODE, OnGetDlgCode},
 };
 

@@ -63,6 +63,10 @@ void StaticWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     DeviceContext dc(&painter);
     dc.defaultFont = font();
+    // The font given with WM_SETFONT, as selected before the parent's colour
+    // message, which may select another.
+    if (LookupGdiObject(w->font, GdiKind::Font))
+        dc.state.font = w->font;
     dc.state.textColor = GetSysColor(COLOR_STATICTEXT);
     dc.state.bkColor = GetSysColor(COLOR_STATIC);
     HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessage(w->parent, WM_CTLCOLORSTATIC,
