@@ -41,7 +41,14 @@ BOOL COwebookApp::InitInstance()
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     platform::Trace("main window shown");
+    m_autoBackup.Start();
     return TRUE;
+}
+
+int COwebookApp::ExitInstance()
+{
+    m_autoBackup.Wait();
+    return CWinApp::ExitInstance();
 }
 
 BOOL COwebookApp::HandleAlarm() { return FALSE; }

@@ -3,6 +3,7 @@
 // launch made for a due reminder, and handles the application-wide commands.
 // The program's one instance is defined beside WinMain.
 
+#include "owebook/app/AutoBackup.h"
 #include "platform/framework/CWinApp.h"
 
 class COwebookApp : public CWinApp {
@@ -10,6 +11,7 @@ public:
     COwebookApp();
 
     BOOL InitInstance() override;
+    int ExitInstance() override;
     // Shows the reminder of the item whose alarm has fired; TRUE when one was shown.
     virtual BOOL HandleAlarm();
 
@@ -18,4 +20,7 @@ protected:
     void OnHelpUsing();
     void OnAppExit();
     DECLARE_MESSAGE_MAP()
+
+private:
+    CAutoBackup m_autoBackup;
 };
