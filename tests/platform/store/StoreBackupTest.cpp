@@ -3,6 +3,7 @@
 
 #include "DeviceFolder.h"
 
+#include "platform/core/Clock.h"
 #include "platform/store/CCeDBDatabase.h"
 #include "platform/store/StoreBackup.h"
 
@@ -55,9 +56,12 @@ std::map<std::string, std::string> FolderBytes(const std::string& folder)
 {
     std::map<std::string, std::string> files;
     if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (entry->d_name[0] != '.')
-                files[entry->d_name] = ReadFileBytes(folder + "/" + entry->d_name);
+        while (dirent* entry = readdir(dir)) {
+            struct stat st {};
+            const std::string path = folder + "/" + entry->d_name;
+            if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                files[entry->d_name] = ReadFileBytes(path);
+        }
         closedir(dir);
     }
     return files;
