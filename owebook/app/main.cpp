@@ -41,7 +41,8 @@ void PrintHelp()
         "  --version         show the version and exit\n"
         "\n"
         "Environment:\n"
-        "  OWEBOOK_HOME      the device folder (default $XDG_DATA_HOME/owebook)\n"
+        "  OWEBOOK_HOME      the device folder (default $XDG_DATA_HOME/owebook); its\n"
+        "                    backups/ holds a daily backup of the last seven days\n"
         "  OWEBOOK_SCALE     how much the 240x320 screen is enlarged, 1 to 8 (default 2)\n");
 }
 

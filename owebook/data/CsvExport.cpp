@@ -96,7 +96,7 @@ std::string CsvDate(DWORD time)
         return std::string();
     const std::int64_t offset = platform::SystemTimeToUtcSeconds(local) - static_cast<std::int64_t>(time);
     const std::int64_t minutes = (offset < 0 ? -offset : offset) / 60;
-    char text[40];
+    char text[64];
     std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u%c%02d:%02d", local.wYear, local.wMonth,
                   local.wDay, local.wHour, local.wMinute, local.wSecond, offset < 0 ? '-' : '+',
                   static_cast<int>(minutes / 60), static_cast<int>(minutes % 60));
