@@ -37,7 +37,7 @@ public:
     {
         const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
         if (rc != SQLITE_OK) {
-            why = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+            why = path + ": " + (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
             return false;
         }
         sqlite3_extended_result_codes(m_db, 1);
@@ -142,6 +142,13 @@ bool VerifyOpen(const Connection& db, const std::string& path, std::string& why)
     return true;
 }
 
+// Opens `path` read-only and checks it; `name` is the file the reason names.
+bool VerifyAs(const std::string& path, const std::string& name, std::string& why)
+{
+    Connection db;
+    return db.Open(path, SQLITE_OPEN_READONLY, why) && VerifyOpen(db, name, why);
+}
+
 // Copies `source` into the empty file `target` with the online backup: one
 // read transaction, so the copy is the source as of one commit. The copy
 // keeps no log of its own and stands alone as a single file.
@@ -149,10 +156,8 @@ bool CopyDatabase(const Connection& source, const std::string& sourcePath, const
                   std::string& why)
 {
     Connection dest;
-    if (!dest.Open(target, SQLITE_OPEN_READWRITE, why)) {
-        why = target + ": " + why;
+    if (!dest.Open(target, SQLITE_OPEN_READWRITE, why))
         return false;
-    }
     sqlite3_backup* backup = sqlite3_backup_init(dest.Handle(), "main", source.Handle(), "main");
     if (!backup) {
         why = target + ": " + dest.Error();
@@ -253,14 +258,7 @@ bool IsStoreOrItsLog(const std::string& path, const std::string& storePath)
 
 bool VerifyStoreFile(const std::string& path, std::string& why)
 {
-    if (!LooksLikeDatabase(path, why))
-        return false;
-    Connection db;
-    if (!db.Open(path, SQLITE_OPEN_READONLY, why)) {
-        why = path + ": " + why;
-        return false;
-    }
-    return VerifyOpen(db, path, why);
+    return LooksLikeDatabase(path, why) && VerifyAs(path, path, why);
 }
 
 bool BackupStoreFile(const std::string& storePath, const std::string& target, std::string& why)
@@ -276,21 +274,13 @@ bool BackupStoreFile(const std::string& storePath, const std::string& target, st
     if (!LooksLikeDatabase(storePath, why))
         return false;
     Connection source;
-    if (!source.Open(storePath, SQLITE_OPEN_READWRITE, why)) {
-        why = storePath + ": " + why;
-        return false;
-    }
     ReplacingFile copy;
-    if (!copy.Open(target, why))
+    if (!source.Open(storePath, SQLITE_OPEN_READWRITE, why) || !copy.Open(target, why) ||
+        !CopyDatabase(source, storePath, copy.TempPath(), why))
         return false;
-    if (!CopyDatabase(source, storePath, copy.TempPath(), why))
+    if (!VerifyAs(copy.TempPath(), storePath, why)) {
+        why = "the copy failed its check: " + why;
         return false;
-    {
-        Connection check;
-        if (!check.Open(copy.TempPath(), SQLITE_OPEN_READONLY, why) || !VerifyOpen(check, storePath, why)) {
-            why = "the copy failed its check: " + why;
-            return false;
-        }
     }
     return copy.Commit(why);
 }
@@ -314,21 +304,15 @@ bool RestoreStoreFile(const std::string& source, const std::string& storePath, s
     if (!staged.Open(storePath, why))
         return false;
     {
-        Connection from;
-        if (!from.Open(source, SQLITE_OPEN_READONLY, why)) {
-            why = source + ": " + why;
-            return false;
-        }
         // Checked before copying too: a newer or foreign store is named as such.
-        if (!VerifyOpen(from, source, why) || !CopyDatabase(from, source, staged.TempPath(), why))
+        Connection from;
+        if (!from.Open(source, SQLITE_OPEN_READONLY, why) || !VerifyOpen(from, source, why) ||
+            !CopyDatabase(from, source, staged.TempPath(), why))
             return false;
     }
-    {
-        // What goes in place is what was checked.
-        Connection check;
-        if (!check.Open(staged.TempPath(), SQLITE_OPEN_READONLY, why) || !VerifyOpen(check, source, why))
-            return false;
-    }
+    // What goes in place is what was checked.
+    if (!VerifyAs(staged.TempPath(), source, why))
+        return false;
 
     bool former = Exists(storePath);
     for (const char* suffix : kLogSuffixes)
