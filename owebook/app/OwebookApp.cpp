@@ -43,7 +43,14 @@ BOOL COwebookApp::InitInstance()
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     platform::Trace("main window shown");
+    m_autoBackup.Start();
     return TRUE;
+}
+
+int COwebookApp::ExitInstance()
+{
+    m_autoBackup.Wait();
+    return CWinApp::ExitInstance();
 }
 
 // The About box deactivates and reactivates the view: no refill for that.

@@ -3,6 +3,7 @@
 // launch made for a due reminder, and handles the application-wide commands.
 // The program's one instance is defined beside WinMain.
 
+#include "owebook/app/AutoBackup.h"
 #include "platform/framework/CWinApp.h"
 
 class CMainView;
@@ -12,6 +13,7 @@ public:
     COwebookApp();
 
     BOOL InitInstance() override;
+    int ExitInstance() override;
     // Shows the reminder of the item whose alarm has fired; TRUE when one was shown.
     virtual BOOL HandleAlarm();
 
@@ -21,4 +23,7 @@ protected:
     void OnAppExit();
     CMainView* FirstMainView() const;
     DECLARE_MESSAGE_MAP()
+
+private:
+    CAutoBackup m_autoBackup;
 };

@@ -1,7 +1,8 @@
-// The executable's entry: answers --help and --version without starting
-// anything, refuses politely where there is no display, then hands over to
-// the platform, which calls WinMain.
+// The executable's entry: answers --help, --version and the commands on the
+// ledger's file without starting anything, refuses politely where there is
+// no display, then hands over to the platform, which calls WinMain.
 
+#include "owebook/app/BackupCommands.h"
 #include "platform/framework/DisplayCheck.h"
 #include "platform/framework/WinMain.h"
 
@@ -25,17 +26,23 @@ void PrintHelp()
 {
     std::printf(
         "Usage: owebook [AppRunAtTime | AppRunAfterSync] [Qt options]\n"
+        "       owebook --backup FILE | --restore FILE | --export-csv FILE\n"
         "Owebook, a personal debt ledger: what you owe and what is owed to you.\n"
         "\n"
         "Only one instance runs; a second launch brings it to the front and ends.\n"
         "  AppRunAtTime      show the reminder that is due (used by the reminder timer)\n"
         "  AppRunAfterSync   start after a synchronisation\n"
         "  -platform NAME    Qt's platform plug-in, e.g. 'vnc' where there is no display\n"
+        "  --backup FILE     copy the ledger to FILE, also while Owebook runs\n"
+        "  --restore FILE    put a backup in the ledger's place, keeping the old one\n"
+        "                    as a dated .bak file; only while Owebook is not running\n"
+        "  --export-csv FILE write every item as comma-separated text (- for stdout)\n"
         "  --help            show this text and exit\n"
         "  --version         show the version and exit\n"
         "\n"
         "Environment:\n"
-        "  OWEBOOK_HOME      the device folder (default $XDG_DATA_HOME/owebook)\n"
+        "  OWEBOOK_HOME      the device folder (default $XDG_DATA_HOME/owebook); its\n"
+        "                    backups/ holds a daily backup of the last seven days\n"
         "  OWEBOOK_SCALE     how much the 240x320 screen is enlarged, 1 to 8 (default 2)\n");
 }
 
@@ -53,6 +60,9 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+    int nExitCode = 0;
+    if (RunBackupCommand(argc, argv, nExitCode))
+        return nExitCode;
     std::string why;
     if (!platform::DisplayReachable(argc, argv, why)) {
         std::fprintf(stderr, "owebook: %s; to run without one, start it as: owebook -platform vnc\n",
