@@ -7,4 +7,5 @@ void RegisterResources()
     RegisterMainFrameResources();
     RegisterPictureResources();
     RegisterHelpFile();
+    RegisterEditorResources();
 }

@@ -12,3 +12,5 @@ void RegisterPictureResources();
 // The help file "Owebook.htm" for the device's \windows folder. Also done
 // before main(): the platform puts the folder's files in place before WinMain.
 void RegisterHelpFile();
+// The item editor's pages, its menu bar and count lists, the categories editor.
+void RegisterEditorResources();
