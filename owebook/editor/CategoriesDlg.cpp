@@ -167,13 +167,14 @@ void CCategoriesDlg::OnIsMoney()
 
 void CCategoriesDlg::RowChosen()
 {
-    if (m_listCategories.GetSelectionMark() < 0)
+    // The mark, which the arrow keys move before the selection follows.
+    const int row = m_listCategories.GetSelectionMark();
+    if (row < 0)
         return;
     GetDlgItem(IDC_CATEGORIES_DELETE)->EnableWindow(TRUE);
     m_editName.SetWindowText(u"");
-    const int row = m_listCategories.GetNextItem(-1, LVNI_SELECTED);
     CCategoryRecord record;
-    if (row >= 0 && m_pStore->ReadById(static_cast<LONG>(m_listCategories.GetItemData(row)), record))
+    if (m_pStore->ReadById(static_cast<LONG>(m_listCategories.GetItemData(row)), record))
         m_checkIsMoney.SetCheck(record.GetIsMoney() ? BST_CHECKED : BST_UNCHECKED);
 }
 
