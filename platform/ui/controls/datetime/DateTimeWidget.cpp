@@ -75,7 +75,6 @@ DateTimeWidget::DateTimeWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
         connect(m_check, &QCheckBox::toggled, this, [this] { UserChecked(); });
     }
     m_edit = new QDateTimeEdit(this);
-    m_edit->setTimeSpec(Qt::LocalTime);
     if (state && state->timeOnly) {
         m_edit->setDisplayFormat(QtFormat(GetTimePicture(), true));
     } else {

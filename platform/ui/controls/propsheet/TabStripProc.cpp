@@ -5,6 +5,8 @@
 #include "platform/ui/controls/propsheet/PropSheetDefs.h"
 #include "platform/ui/controls/propsheet/TabStripWidget.h"
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
