@@ -9,7 +9,15 @@
 
 #include <string_view>
 
+namespace {
+
+// Posted by an arrow key on the list, to run once the list has moved on.
+constexpr UINT WM_LIST_MOVED = WM_USER + 1;
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CCategoriesDlg, CDialog)
+    ON_MESSAGE(WM_LIST_MOVED, OnListMoved)
     ON_BN_CLICKED(IDC_CATEGORIES_ADD, OnAdd)
     ON_BN_CLICKED(IDC_CATEGORIES_DELETE, OnDelete)
     ON_NOTIFY(NM_CLICK, IDC_CATEGORIES_LIST, OnListClick)
@@ -184,23 +192,22 @@ void CCategoriesDlg::OnListClick(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
-void CCategoriesDlg::OnListKeyDown(UINT vk)
+LRESULT CCategoriesDlg::OnListMoved(WPARAM, LPARAM)
 {
-    const int mark = m_listCategories.GetSelectionMark();
-    if (vk == VK_UP && mark >= 1)
-        m_listCategories.SetSelectionMark(mark - 1);
-    else if (vk == VK_DOWN && mark + 1 < m_listCategories.GetItemCount())
-        m_listCategories.SetSelectionMark(mark < 0 ? 0 : mark + 1);
-    else
-        return;
+    const int row = m_listCategories.GetNextItem(-1, LVNI_SELECTED);
+    if (row >= 0)
+        m_listCategories.SetSelectionMark(row);
     RowChosen();
+    return 0;
 }
 
 BOOL CCategoriesDlg::PreTranslateMessage(MSG* pMsg)
 {
+    // The list moves its mark and selection one row itself; the row it lands
+    // on is then taken as chosen.
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_listCategories.m_hWnd &&
         (pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN))
-        OnListKeyDown(static_cast<UINT>(pMsg->wParam));
+        PostMessage(WM_LIST_MOVED);
     return CDialog::PreTranslateMessage(pMsg);
 }
 

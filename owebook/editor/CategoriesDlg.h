@@ -34,8 +34,8 @@ protected:
     void OnNameUpdate();
     void OnNameSetFocus();
     void OnNameKillFocus();
-    // Up and Down on the list move its mark before the list moves on.
-    void OnListKeyDown(UINT vk);
+    // After Up or Down on the list: the row reached is chosen.
+    LRESULT OnListMoved(WPARAM wParam, LPARAM lParam);
     void RowChosen();
     void ClearSelection();
     void SelectRow(int row);

@@ -15,23 +15,24 @@ namespace {
 
 class CategoriesDlgTest : public EditorTest {
 protected:
-    std::vector<std::string> Rows()
+    std::vector<std::string> Rows(HWND hList = nullptr)
     {
         std::vector<std::string> rows;
-        CListCtrl& list = dlg.m_listCategories;
+        CListCtrl& list = hList ? *static_cast<CListCtrl*>(CWnd::FromHandle(hList)) : dlg->m_listCategories;
         for (int i = 0; i < list.GetItemCount(); ++i)
             rows.push_back(list.GetItemText(i, 0).ToUtf8() + "/" + list.GetItemText(i, 1).ToUtf8());
         return rows;
     }
     std::string SelectedRow()
     {
-        const int row = dlg.m_listCategories.GetNextItem(-1, LVNI_SELECTED);
-        return row < 0 ? "" : dlg.m_listCategories.GetItemText(row, 0).ToUtf8();
+        const int row = dlg->m_listCategories.GetNextItem(-1, LVNI_SELECTED);
+        return row < 0 ? "" : dlg->m_listCategories.GetItemText(row, 0).ToUtf8();
     }
     // A tap on a row: the list selects it and tells the dialog.
     void ChooseRow(const char16_t* name)
     {
-        CListCtrl& list = dlg.m_listCategories;
+        CListCtrl& list = dlg->m_listCategories;
+        list.SetFocus();   // a tap on the list takes the focus
         LVFINDINFO find{LVFI_STRING, name, 0, {0, 0}, 0};
         const int row = list.FindItem(&find, -1);
         ASSERT_GE(row, 0);
@@ -40,7 +41,7 @@ protected:
         NMITEMACTIVATE click{};
         click.hdr = NMHDR{list.m_hWnd, IDC_CATEGORIES_LIST, NM_CLICK};
         click.iItem = row;
-        dlg.SendMessage(WM_NOTIFY, IDC_CATEGORIES_LIST, reinterpret_cast<LPARAM>(&click));
+        dlg->SendMessage(WM_NOTIFY, IDC_CATEGORIES_LIST, reinterpret_cast<LPARAM>(&click));
     }
     BOOL IsMoney(const char16_t* name)
     {
@@ -48,7 +49,18 @@ protected:
         return doc->m_categories.ReadById(CategoryId(name), record) && record.GetIsMoney();
     }
 
-    CCategoriesDlg dlg{doc->m_categories};
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        dlg = std::make_unique<CCategoriesDlg>(doc->m_categories);
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        EditorTest::TearDown();
+    }
+
+    std::unique_ptr<CCategoriesDlg> dlg;
 };
 
 }  // namespace
@@ -58,7 +70,8 @@ TEST_F(CategoriesDlgTest, OpeningAndClosingWithoutChangesAnswersFalse)
     ScriptedUser user;
     user.ExpectDialog(IDD_CATEGORIES)
         .Check([&](DialogDriver& d) {
-            EXPECT_EQ(Rows(), (std::vector<std::string>{"Books/No", "CDs/No", "Loans/Yes", "Misc/No", "Payments/Yes"}));
+            EXPECT_EQ(Rows(d.Item(IDC_CATEGORIES_LIST)),
+                      (std::vector<std::string>{"Books/No", "CDs/No", "Loans/Yes", "Misc/No", "Payments/Yes"}));
             EXPECT_FALSE(d.IsEnabled(IDC_CATEGORIES_DELETE));
             EXPECT_FALSE(d.IsEnabled(IDC_CATEGORIES_ADD));
         })
@@ -83,8 +96,8 @@ TEST_F(CategoriesDlgTest, AddingSortsByCharacterCodeAndAnExistingNameIsOnlySelec
             EXPECT_EQ(d.Text(IDC_CATEGORIES_NAME), CString(u"apples")) << "the field keeps its text";
         })
         .TapOk();
-    dlg.DoModal();
-    EXPECT_TRUE(dlg.m_bChanged);
+    dlg->DoModal();
+    EXPECT_TRUE(dlg->m_bChanged);
     EXPECT_NE(CategoryId(u"Zoo"), 0);
     EXPECT_TRUE(IsMoney(u"apples"));
 
@@ -123,8 +136,8 @@ TEST_F(CategoriesDlgTest, DeletingAndAddingAgainRevivesTheSameRecordWithTheCurre
         .Tap(IDC_CATEGORIES_ADD)
         .Check([&](DialogDriver&) { EXPECT_EQ(Rows().front(), "Books/Yes"); })
         .TapOk();
-    dlg.DoModal();
-    EXPECT_TRUE(dlg.m_bChanged);
+    dlg->DoModal();
+    EXPECT_TRUE(dlg->m_bChanged);
     EXPECT_EQ(CategoryId(u"Books"), books) << "the same record, so its items find it again";
     EXPECT_TRUE(IsMoney(u"Books"));
 }
@@ -144,10 +157,10 @@ TEST_F(CategoriesDlgTest, IsMoneyChangesTheChosenRowOnlyWhenTheNameFieldAgrees)
         .Tap(IDC_CATEGORIES_ISMONEY)
         .Check([&](DialogDriver&) { EXPECT_EQ(Rows()[3], "Misc/No"); })
         .TapOk();
-    dlg.DoModal();
+    dlg->DoModal();
     EXPECT_TRUE(IsMoney(u"CDs"));
     EXPECT_FALSE(IsMoney(u"Misc"));
-    EXPECT_FALSE(dlg.m_bChanged) << "the money flag is no change of the set";
+    EXPECT_FALSE(dlg->m_bChanged) << "the money flag is no change of the set";
 }
 
 TEST_F(CategoriesDlgTest, TheNameFieldClearsTheChoiceAndTheArrowsMoveIt)
@@ -164,8 +177,8 @@ TEST_F(CategoriesDlgTest, TheNameFieldClearsTheChoiceAndTheArrowsMoveIt)
         .Tap(IDC_CATEGORIES_DELETE)   // disabled: nothing happens
         .Do([&](DialogDriver& d) {
             ChooseRow(u"CDs");
-            d.Focus(IDC_CATEGORIES_LIST);
             d.PressKey(VK_DOWN);
+            platform::testing::ProcessEvents();
         })
         .Check([&](DialogDriver& d) {
             EXPECT_FALSE(platform::IsInputPanelShown());
@@ -174,6 +187,6 @@ TEST_F(CategoriesDlgTest, TheNameFieldClearsTheChoiceAndTheArrowsMoveIt)
             EXPECT_TRUE(d.IsEnabled(IDC_CATEGORIES_DELETE));
         })
         .TapOk();
-    dlg.DoModal();
-    EXPECT_FALSE(dlg.m_bChanged);
+    dlg->DoModal();
+    EXPECT_FALSE(dlg->m_bChanged);
 }

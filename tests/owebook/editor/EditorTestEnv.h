@@ -9,6 +9,7 @@
 #include "platform/testing/ScriptedUser.h"
 #include "platform/system/InputPanel.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WinApi.h"
 #include "platform/ui/controls/combo/CComboBox.h"
 
 using platform::testing::DialogDriver;

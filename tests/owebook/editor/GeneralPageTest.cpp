@@ -11,6 +11,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+using platform::testing::PickEntry;
+
 namespace {
 
 class GeneralPageTest : public EditorTest {};
@@ -74,7 +76,11 @@ TEST_F(GeneralPageTest, OkWritesThePageIntoTheRecord)
         .Pick(IDC_GENERAL_CATEGORY, u"Loans")
         .Tap(IDC_GENERAL_UOME)
         .TypeInto(IDC_GENERAL_NAME, u"Alice")
-        .TypeInto(IDC_GENERAL_AMOUNT, u"12.50")
+        .Do([](DialogDriver& d) {
+            d.Focus(IDC_GENERAL_AMOUNT);
+            Command(d, ID_EDIT_SELECT_ALL_ITEM);
+        })
+        .Type(u"12.50")
         .TypeInto(IDC_GENERAL_DESCRIPTION, u"Train fare")
         .Tap(IDC_PAGE_OK);
     EXPECT_EQ(Run(item, TRUE), ITEM_SHEET_OK);
@@ -165,14 +171,14 @@ TEST_F(GeneralPageTest, EditCategoriesFromTheList)
     ScriptedUser user;
     user.ExpectDialogCaption(u"Details")
         .Pick(IDC_GENERAL_CATEGORY, u"Loans")
-        .Pick(IDC_GENERAL_CATEGORY, u"Edit Categories...")   // adds "Tools"
+        .Do([](DialogDriver& d) { PickEntry(d.Item(IDC_GENERAL_CATEGORY), u"Edit Categories..."); })   // adds "Tools"
         .Check([](DialogDriver& d) {
             EXPECT_EQ(Selected(d, IDC_GENERAL_CATEGORY), CString(u"Books")) << "the item's stored category again";
             auto* combo = static_cast<CComboBox*>(CWnd::FromHandle(d.Item(IDC_GENERAL_CATEGORY)));
             EXPECT_GE(combo->FindStringExact(-1, u"Tools"), 0);
         })
         .Pick(IDC_GENERAL_CATEGORY, u"Loans")
-        .Pick(IDC_GENERAL_CATEGORY, u"Edit Categories...")   // changes nothing
+        .Do([](DialogDriver& d) { PickEntry(d.Item(IDC_GENERAL_CATEGORY), u"Edit Categories..."); })   // no change
         .Check([](DialogDriver& d) { EXPECT_EQ(Selected(d, IDC_GENERAL_CATEGORY), CString(u"Loans")); })
         .Tap(IDC_PAGE_OK);
     user.ExpectDialog(IDD_CATEGORIES).TypeInto(IDC_CATEGORIES_NAME, u"Tools").Tap(IDC_CATEGORIES_ADD).TapOk();
