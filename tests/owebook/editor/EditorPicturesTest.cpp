@@ -8,6 +8,12 @@
 #include "owebook/editor/CategoriesDlg.h"
 #include "platform/core/Time.h"
 #include "platform/testing/Screenshot.h"
+#include "platform/ui/controls/datetime/DateTimeWidget.h"
+
+#include <QDateTimeEdit>
+
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <string>
 
@@ -17,6 +23,12 @@ namespace {
 
 class EditorPicturesTest : public EditorTest {
 protected:
+    // What a date-time picker shows.
+    static QString Text(DialogDriver& d, int id)
+    {
+        auto* picker = dynamic_cast<platform::DateTimeWidget*>(platform::LookupWindow(d.Item(id))->widget.data());
+        return picker ? picker->Editor()->text() : QString();
+    }
     static void Picture(DialogDriver& d, const std::string& name)
     {
         platform::testing::ProcessEvents();
@@ -43,8 +55,19 @@ TEST_F(EditorPicturesTest, BothPagesAndTheCategoriesEditor)
     item.SetReminder(ReminderSpec(1, REMINDER_DAYS, 2));
     ScriptedUser user;
     user.ExpectDialogCaption(u"Details")
+        .Check([](DialogDriver& d) {
+            EXPECT_EQ(d.Text(IDC_GENERAL_NAME), CString(u"Alice"));
+            platform::Window* w = platform::LookupWindow(d.Item(IDC_GENERAL_NAME));
+            auto* box = qobject_cast<QComboBox*>(w->widget.data());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->currentText(), QStringLiteral("Alice")) << "what the field shows";
+            EXPECT_LE(box->lineEdit()->height(), box->height()) << "the edit field lies inside the closed box";
+        })
         .Do([](DialogDriver& d) { Picture(d, "general"); })
         .Do([](DialogDriver& d) { ASSERT_TRUE(TurnTo(d, 1)); })
+        .Check([](DialogDriver& d) {
+            EXPECT_EQ(Text(d, IDC_DATES_DUE_TIME), QStringLiteral("9:00 AM")) << "the due time shows unclamped";
+        })
         .Do([](DialogDriver& d) { Picture(d, "dates"); })
         .Tap(IDCANCEL);
     EXPECT_EQ(Run(item), ITEM_SHEET_CANCELLED);

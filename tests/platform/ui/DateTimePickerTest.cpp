@@ -152,6 +152,18 @@ TEST_F(DateTimePickerTest, TheUsersChangesAreReportedAndATimePickerKeepsItsDate)
     EXPECT_EQ(time.GetTime(&got), GDT_VALID);
     EXPECT_TRUE(Same(got, At(2026, 6, 10, 10, 15, 30)));
 
+    // A day outside the range is taken back; a time of day is never clamped
+    // to the range's times.
+    const SYSTEMTIME low = At(2026, 1, 1, 12, 0, 0), high = At(2026, 12, 31, 8, 0, 0);
+    date.SetRange(&low, &high);
+    time.SetRange(&low, &high);
+    Widget(date)->Editor()->setDate(QDate(2027, 1, 5));
+    EXPECT_EQ(date.GetTime(&got), GDT_VALID);
+    EXPECT_TRUE(Same(got, At(2026, 6, 12, 9, 0, 30)));
+    EXPECT_EQ(Widget(date)->Editor()->date(), QDate(2026, 6, 12));
+    EXPECT_EQ(host.changes.size(), 2u);
+    EXPECT_EQ(Widget(time)->Editor()->time().hour(), 10);
+
     // Clearing the check box is "no date"; ticking it brings the value back.
     Widget(date)->CheckBox()->click();
     ASSERT_EQ(host.changes.size(), 3u);

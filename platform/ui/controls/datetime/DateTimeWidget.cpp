@@ -81,6 +81,7 @@ DateTimeWidget::DateTimeWidget(HWND hwnd, const CREATESTRUCT& cs, QWidget* paren
         m_edit->setDisplayFormat(QtFormat(GetShortDatePicture(), false));
         m_edit->setCalendarPopup((style & DTS_UPDOWN) == 0);
     }
+    m_edit->setDateTimeRange(QDateTime(QDate(1601, 1, 1), QTime(0, 0)), QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59)));
     m_edit->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(m_edit, 1);
     setFocusProxy(m_edit);
@@ -94,7 +95,8 @@ void DateTimeWidget::Refresh()
     if (!state)
         return;
     ++state->internal;
-    m_edit->setDateTimeRange(ToQDateTime(state->minimum), ToQDateTime(state->maximum));
+    // The range is the state's to keep (UserEdited): Qt would clamp a time
+    // picker's time of day to the range's times.
     m_edit->setDateTime(ToQDateTime(state->value));
     m_edit->setEnabled(state->hasValue);
     if (m_check)
@@ -118,8 +120,12 @@ void DateTimeWidget::UserEdited()
         next.wDay = static_cast<WORD>(shown.date().day());
         next.wDayOfWeek = static_cast<WORD>(shown.date().dayOfWeek() % 7);
     }
-    if (!DateTimeInRange(*state, next) || Key(next) == Key(state->value))
+    if (Key(next) == Key(state->value))
         return;
+    if (!DateTimeInRange(*state, next)) {
+        Refresh();
+        return;
+    }
     state->value = next;
     NotifyDateTimeChange(m_hwnd);
 }
