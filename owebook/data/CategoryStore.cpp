@@ -1,6 +1,7 @@
 #include "owebook/data/CategoryStore.h"
 
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/editor/CategoriesDlg.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
 
 CCategoryStore::CCategoryStore() : m_pDoc(nullptr) {}
@@ -21,7 +22,11 @@ int CCategoryStore::AddListRow(CListCtrl& list, int index, LPCWSTR name, LONG id
     return row;
 }
 
-// The categories editor is not written yet: nothing can change.
-BOOL CCategoryStore::RunEditor() { return CNamedDatabase::RunEditor(); }
+BOOL CCategoryStore::RunEditor()
+{
+    CCategoriesDlg dlg(*this);
+    dlg.DoModal();
+    return dlg.m_bChanged;
+}
 
 void CCategoryStore::SetDocument(COwebookDoc* pDoc) { m_pDoc = pDoc; }

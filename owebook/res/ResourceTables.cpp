@@ -10,4 +10,5 @@ void RegisterResources()
     RegisterHelpFile();
     RegisterViewResources();
     RegisterReminderResources();
+    RegisterEditorResources();
 }

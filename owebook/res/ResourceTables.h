@@ -16,3 +16,5 @@ void RegisterHelpFile();
 // The item views' texts.
 void RegisterViewResources();
 void RegisterReminderResources();
+// The item editor's pages, its menu bar and count lists, the categories editor.
+void RegisterEditorResources();

@@ -136,7 +136,20 @@ bool DialogDriver::IsMessageBox() const
 
 CString DialogDriver::MessageText() const { return IsMessageBox() ? Text(IDC_MSGBOX_TEXT) : CString(); }
 
-HWND DialogDriver::Item(int id) const { return ::GetDlgItem(m_hDlg, id); }
+HWND DialogDriver::Item(int id) const
+{
+    if (HWND direct = ::GetDlgItem(m_hDlg, id))
+        return direct;
+    // A property sheet's controls live in its page that shows.
+    for (HWND child = ::GetWindow(m_hDlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        WCHAR cls[16]{};
+        ::GetClassName(child, cls, 16);
+        if (CString(cls) == CString(WC_DIALOG) && ::IsWindowVisible(child))
+            if (HWND inPage = ::GetDlgItem(child, id))
+                return inPage;
+    }
+    return nullptr;
+}
 
 CString DialogDriver::Text(int id) const
 {

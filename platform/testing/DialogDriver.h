@@ -20,6 +20,7 @@ public:
     UINT TemplateId() const;        // 0 for a message box or a dialog made in code
     bool IsMessageBox() const;
     CString MessageText() const;    // a message box's text
+    // A control of the dialog, or of its page that shows (property sheets).
     HWND Item(int id) const;
     CString Text(int id) const;     // what the control shows (its window text)
     bool IsEnabled(int id) const;

@@ -17,6 +17,12 @@
 #include "platform/ui/controls/static/CStatic.h"
 #include "platform/ui/controls/static/StaticProc.h"
 #include "platform/ui/controls/static/StaticWidget.h"
+#include "platform/ui/controls/datetime/CDateTimeCtrl.h"
+#include "platform/ui/controls/datetime/DateTimeProc.h"
+#include "platform/ui/controls/datetime/DateTimeWidget.h"
+#include "platform/ui/controls/propsheet/PropSheetDefs.h"
+#include "platform/ui/controls/propsheet/TabStripProc.h"
+#include "platform/ui/controls/propsheet/TabStripWidget.h"
 
 namespace platform {
 
@@ -29,6 +35,9 @@ void RegisterControlClasses()
     RegisterWindowClass({WC_COMBOBOX, ComboProc, MakeComboWidget, []() -> CWnd* { return new CComboBox; }});
     RegisterWindowClass({WC_LISTVIEW, ListViewProc, MakeListViewWidget, []() -> CWnd* { return new CListCtrl; }});
     RegisterWindowClass({WC_HEADER, HeaderProc, MakeHeaderWidget, []() -> CWnd* { return new CHeaderCtrl; }});
+    RegisterWindowClass({DATETIMEPICK_CLASS, DateTimeProc, MakeDateTimeWidget,
+                         []() -> CWnd* { return new CDateTimeCtrl; }});
+    RegisterWindowClass({WC_TABCONTROL, TabStripProc, MakeTabStripWidget, {}});
 }
 
 }  // namespace platform

@@ -39,6 +39,31 @@ constexpr KeyRun kRuns[] = {
     {VK_F1, VK_F24, Qt::Key_F1},
 };
 
+// Punctuation keys have the codes of a US keyboard's keys: never their
+// characters' own numbers, which are those of Delete ('.'), Insert ('-'), the
+// arrows ('%', '&', '\'', '(') and the like.
+UINT KeyOfPunctuation(char16_t c)
+{
+    constexpr const char16_t* kShiftedDigits = u")!@#$%^&*(";
+    for (int digit = 0; digit < 10; ++digit)
+        if (kShiftedDigits[digit] == c)
+            return static_cast<UINT>('0' + digit);
+    struct Oem {
+        UINT vk;
+        char16_t plain;
+        char16_t shifted;
+    };
+    constexpr Oem kOem[] = {
+        {0xBA, u';', u':'}, {0xBB, u'=', u'+'}, {0xBC, u',', u'<'},  {0xBD, u'-', u'_'},
+        {0xBE, u'.', u'>'}, {0xBF, u'/', u'?'}, {0xC0, u'`', u'~'},  {0xDB, u'[', u'{'},
+        {0xDC, u'\\', u'|'}, {0xDD, u']', u'}'}, {0xDE, u'\'', u'"'},
+    };
+    for (const Oem& key : kOem)
+        if (key.plain == c || key.shifted == c)
+            return key.vk;
+    return 0;
+}
+
 }  // namespace
 
 UINT VirtualKeyFromQt(int qtKey, const QString& text)
@@ -49,8 +74,14 @@ UINT VirtualKeyFromQt(int qtKey, const QString& text)
     for (const KeyPair& pair : kKeys)
         if (pair.qt == qtKey)
             return pair.vk;
-    if (!text.isEmpty() && text.at(0).unicode() < 0x80)
-        return text.at(0).toUpper().unicode();
+    if (!text.isEmpty() && text.at(0).unicode() < 0x80) {
+        const QChar c = text.at(0);
+        if (c.isLetterOrNumber())
+            return c.toUpper().unicode();
+        if (const UINT punctuation = KeyOfPunctuation(c.unicode()))
+            return punctuation;
+        return c.unicode();
+    }
     return 0;
 }
 

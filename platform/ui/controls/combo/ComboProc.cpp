@@ -80,9 +80,14 @@ LRESULT InsertAt(ComboControl& c, int at, const QString& text)
 {
     return c.ByCode([&] {
         const int before = c.box->currentIndex();
+        // An edit field keeps the text it shows: adding entries never changes it.
+        const QString shown = c.box->lineEdit() ? c.box->lineEdit()->text() : QString();
         c.box->insertItem(at, text, QVariant::fromValue<qlonglong>(0));
-        if (before < 0 && c.box->currentIndex() >= 0)
+        if (before < 0 && c.box->currentIndex() >= 0) {
             c.box->setCurrentIndex(-1);
+            if (c.box->lineEdit())
+                c.box->lineEdit()->setText(shown);
+        }
         return at;
     });
 }
@@ -242,7 +247,11 @@ LRESULT OnLimitText(ComboControl& c, WPARAM wParam, LPARAM)
 {
     if (!c.box->lineEdit())
         return CB_ERR;
-    c.box->lineEdit()->setMaxLength((wParam == 0 || wParam > 32767) ? 32767 : static_cast<int>(wParam));
+    const int limit = (wParam == 0 || wParam > 32767) ? 32767 : static_cast<int>(wParam);
+    // A longer text already there stays whole (Qt would cut it): the limit
+    // only stops typing past it.
+    QLineEdit* edit = c.box->lineEdit();
+    edit->setMaxLength(std::max(limit, static_cast<int>(edit->text().size())));
     return TRUE;
 }
 

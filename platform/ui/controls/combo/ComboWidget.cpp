@@ -61,6 +61,10 @@ void ComboWidget::resizeEvent(QResizeEvent* event)
     const int closed = std::min(event->size().height(), sizeHint().height());
     if (event->size().height() > closed) {
         resize(event->size().width(), closed);
+        // The edit field is laid out in the closed box now, whether or not
+        // the box's own resize event comes at once (a hidden box's does not).
+        QResizeEvent fitted(size(), event->oldSize());
+        QComboBox::resizeEvent(&fitted);
         return;
     }
     QComboBox::resizeEvent(event);

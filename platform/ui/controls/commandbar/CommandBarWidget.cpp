@@ -3,6 +3,7 @@
 #include "platform/ui/controls/menu/CMenu.h"
 #include "platform/ui/controls/commandbar/CommandBar.h"
 #include "platform/ui/controls/menu/MenuPopup.h"
+#include "platform/system/InputPanel.h"
 #include "platform/ui/WinApi.h"
 
 #include <QAction>
@@ -24,6 +25,21 @@ void PostCommand(HWND owner, UINT id)
         ::PostMessage(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+// A small keyboard: the handheld's input panel button.
+QIcon KeyboardIcon()
+{
+    QPixmap pixmap(18, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 17, 11);
+    for (int row = 0; row < 2; ++row)
+        for (int key = 0; key < 5; ++key)
+            painter.fillRect(2 + key * 3, 2 + row * 3, 2, 2, Qt::black);
+    painter.fillRect(4, 8, 10, 2, Qt::black);
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 CommandBarState::~CommandBarState()
@@ -35,11 +51,29 @@ CommandBarState::~CommandBarState()
 CommandBarState* CommandBarStateOf(HWND bar) { return GetControlData<CommandBarState>(bar); }
 
 CommandBarWidget::CommandBarWidget(HWND hwnd, QWidget* parent)
-    : QWidget(parent), m_hwnd(hwnd), m_layout(new QHBoxLayout(this))
+    : QWidget(parent), m_hwnd(hwnd), m_layout(new QHBoxLayout(this)), m_inputPanel(new QToolButton(this))
 {
+    auto* panel = static_cast<QToolButton*>(m_inputPanel);
+    panel->setIcon(KeyboardIcon());
+    panel->setAccessibleName(QStringLiteral("Input Panel"));
+    panel->setCheckable(true);
+    panel->setChecked(IsInputPanelShown());
+    panel->setAutoRaise(true);
+    panel->setFocusPolicy(Qt::NoFocus);
+    // The tap only asks; the panel's state, told to every bar, checks the button.
+    connect(panel, &QToolButton::clicked, this, [panel] {
+        panel->setChecked(IsInputPanelShown());
+        SipShowIM(IsInputPanelShown() ? SIPF_OFF : SIPF_ON);
+    });
+    QPointer<QAbstractButton> guard(panel);
+    m_panelListener = AddInputPanelListener([guard](bool shown) {
+        if (guard)
+            guard->setChecked(shown);
+    });
     m_layout->setContentsMargins(1, 2, 1, 1);
     m_layout->setSpacing(1);
     m_layout->addStretch(1);
+    m_layout->addWidget(m_inputPanel);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("Command bar"));
@@ -87,11 +121,17 @@ void CommandBarWidget::Rebuild()
         m_layout->addWidget(ok);
         m_buttons.push_back(ok);
     }
+    m_layout->addWidget(m_inputPanel);
     for (QAbstractButton* button : m_buttons)
         button->show();
+    m_inputPanel->show();
 }
 
+CommandBarWidget::~CommandBarWidget() { RemoveInputPanelListener(m_panelListener); }
+
 std::vector<QAbstractButton*> CommandBarWidget::Buttons() const { return m_buttons; }
+
+QAbstractButton* CommandBarWidget::InputPanelButton() const { return m_inputPanel; }
 
 void CommandBarWidget::Dock()
 {

@@ -39,6 +39,7 @@ BOOL SetCommandBarTips(HWND bar, WPARAM count, LPARAM array);
 class CommandBarWidget : public QWidget {
 public:
     CommandBarWidget(HWND hwnd, QWidget* parent);
+    ~CommandBarWidget() override;
 
     // Shows the state's buttons again (after any change to them).
     void Rebuild();
@@ -46,6 +47,8 @@ public:
     std::vector<QAbstractButton*> Buttons() const;
     // To the bottom of the parent's client area, over its other children.
     void Dock();
+    // The input panel's indicator at the right end: checked while it is shown.
+    QAbstractButton* InputPanelButton() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +61,8 @@ private:
     HWND m_hwnd;
     QHBoxLayout* m_layout;
     std::vector<QAbstractButton*> m_buttons;
+    QAbstractButton* m_inputPanel;
+    int m_panelListener;
 };
 
 }  // namespace platform
