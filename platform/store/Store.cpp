@@ -292,8 +292,10 @@ bool Store::Open()
     sqlite3_busy_timeout(m_db, g_busyTimeoutMs.load());
     if (sqlite3_db_readonly(m_db, "main") == 1)
         return Refuse(ERROR_ACCESS_DENIED, "the file is read-only");
+    if (!InitSchema(false) || !Configure())
+        return false;
     PrivateLogFiles();
-    if (!InitSchema(false) || !Configure() || !InitSchema(true))
+    if (!InitSchema(true))
         return false;
     KeepFilesOnClose(false);
     return true;
@@ -323,19 +325,19 @@ bool Store::CheckPath()
     return true;
 }
 
-// The log files are as private as the store, wherever a symbolic link leads
-// and whatever mode the file itself has.
+// The log files are private whatever mode the file itself has and wherever
+// a symbolic link leads. SQLite gives a log file it creates, or finds
+// empty, the file's own mode, so this follows its opening them.
 void Store::PrivateLogFiles()
 {
+    // By name: closing a descriptor of our own would drop the locks this
+    // process's connection holds on the file.
     std::string target = Resolved(m_path);
     for (const char* suffix : {"-wal", "-shm"}) {
-        int fd = ::open((target + suffix).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0)
-            continue;
+        std::string name = target + suffix;
         struct stat st {};
-        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) && st.st_uid == geteuid())
-            fchmod(fd, 0600);
-        ::close(fd);
+        if (lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) && st.st_uid == geteuid())
+            chmod(name.c_str(), 0600);
     }
 }
 
@@ -353,8 +355,14 @@ bool Store::CheckHeader(bool& empty)
     if (!statted || !S_ISREG(st.st_mode))
         return Refuse(ERROR_ACCESS_DENIED, "not a regular file");
     empty = st.st_size == 0;
+    off_t walSize = 0;
+    bool pendingLog = Exists(Resolved(m_path) + "-wal", &walSize) && walSize > 0;
+    if (empty && pendingLog) {
+        // Not one of ours, and SQLite would throw the log away.
+        return Refuse(ERROR_INVALID_DATA, "the file is empty but has a pending log");
+    }
     if (empty)
-        return true;  // a new store, or one whose whole content is in its log
+        return true;  // a new store
     if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
         return Refuse(ERROR_INVALID_DATA, "the file is not a database");
     std::uint32_t pageSize = BigEndian(header + 16, 2);
@@ -365,8 +373,6 @@ bool Store::CheckHeader(bool& empty)
     // The page count in the header is current when its validity stamp
     // matches; a log not yet copied back may still complete the file.
     std::uint64_t pages = BigEndian(header + 28, 4);
-    off_t walSize = 0;
-    bool pendingLog = Exists(Resolved(m_path) + "-wal", &walSize) && walSize > 0;
     bool countValid = std::memcmp(header + 24, header + 92, 4) == 0 && pages > 0 && !pendingLog;
     if (static_cast<std::uint64_t>(st.st_size) % pageSize != 0 ||
         (countValid && static_cast<std::uint64_t>(st.st_size) < pages * pageSize))

@@ -169,8 +169,9 @@ TEST(StoreCrash, KilledWriterLosesNothingItAcknowledged)
             ASSERT_TRUE(db.ReadCurrRecord(&rec));
             // A later write the child had no time to confirm may be there instead.
             EXPECT_GE(rec[0]->GetLong(), confirmed) << "record " << oid << " went back after kill " << kills;
-            if (rec[0]->GetLong() != confirmed)
+            if (rec[0]->GetLong() != confirmed) {
                 EXPECT_LT(rec[0]->GetLong(), serial) << "record " << oid;
+            }
         }
     }
     ::testing::Test::RecordProperty("kills", kills);

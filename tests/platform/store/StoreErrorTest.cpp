@@ -1,7 +1,6 @@
 #include "DeviceFolder.h"
 
 #include "platform/core/LastError.h"
-#include "platform/registry/Registry.h"
 #include "platform/store/CCeDBDatabase.h"
 #include "platform/store/SqlQuery.h"
 
@@ -9,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -32,18 +32,6 @@ protected:
         return m_db.AddRecord(&rec);
     }
 
-    LONG SetValue(const char16_t* name, DWORD size)
-    {
-        std::vector<BYTE> bytes(size, 7);
-        HKEY key = nullptr;
-        LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Errors", 0, nullptr, 0, 0, nullptr, &key, nullptr);
-        if (status != ERROR_SUCCESS)
-            return status;
-        status = RegSetValueExW(key, name, 0, REG_BINARY, bytes.data(), size);
-        RegCloseKey(key);
-        return status;
-    }
-
     void Exec(const char* sql) { ASSERT_EQ(sqlite3_exec(m_store->Handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK); }
 
     DeviceFolder m_device;
@@ -61,8 +49,6 @@ TEST_F(StoreErrorTest, FullDiskIsReportedAsSuch)
         full = Add(1000) == 0;
     ASSERT_TRUE(full);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    EXPECT_EQ(SetValue(u"Big", 64 * 1024), ERROR_DISK_FULL);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
     testing::internal::GetCapturedStderr();
 }
 
@@ -75,9 +61,8 @@ TEST_F(StoreErrorTest, RefusedWriteIsAccessDenied)
     SetLastError(0);
     EXPECT_EQ(Add(), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(SetValue(u"V", 4), ERROR_ACCESS_DENIED);
     SetLastError(0);
-    EXPECT_FALSE(m_db.DeleteRecord(oid));
+    EXPECT_FALSE(CeDeleteRecord(m_db.GetHandle(), oid));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     testing::internal::GetCapturedStderr();
     Exec("PRAGMA query_only = 0");
@@ -92,7 +77,6 @@ TEST_F(StoreErrorTest, LockHeldPastTheTimeoutIsASharingViolation)
     testing::internal::CaptureStderr();
     EXPECT_EQ(Add(), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(SetValue(u"V", 4), ERROR_SHARING_VIOLATION);
     testing::internal::GetCapturedStderr();
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     EXPECT_NE(Add(), 0u);
@@ -123,25 +107,18 @@ TEST_F(StoreErrorTest, MissingThingsAreNotFound)
 {
     CEOID oid = Add();
     ASSERT_NE(oid, 0u);
-    ASSERT_TRUE(m_db.DeleteRecord(oid));
+    ASSERT_TRUE(CeDeleteRecord(m_db.GetHandle(), oid));
     struct Row {
         const char* what;
         std::function<bool()> call;
         DWORD cause;
     } rows[] = {
         {"seek to a deleted record", [&] { return m_db.SeekToRecord(oid) != FALSE; }, ERROR_NOT_FOUND},
-        {"delete a deleted record", [&] { return m_db.DeleteRecord(oid) != FALSE; }, ERROR_NOT_FOUND},
+        {"delete a deleted record", [&] { return CeDeleteRecord(m_db.GetHandle(), oid) != FALSE; }, ERROR_NOT_FOUND},
         {"open a missing database", [] { return CCeDBDatabase().Open(u"Missing") != FALSE; }, ERROR_FILE_NOT_FOUND},
         {"delete a missing database", [] { return CCeDBDatabase::DeleteDatabase(u"Missing") != FALSE; },
          ERROR_FILE_NOT_FOUND},
         {"create a database twice", [] { return CCeDBDatabase().Create(u"Items") != FALSE; }, ERROR_ALREADY_EXISTS},
-        {"read a missing value",
-         [] {
-             DWORD size = 0;
-             return RegQueryValueExW(HKEY_LOCAL_MACHINE, u"Missing", nullptr, nullptr, nullptr, &size) ==
-                    ERROR_SUCCESS;
-         },
-         ERROR_FILE_NOT_FOUND},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -196,13 +173,11 @@ TEST_F(StoreErrorTest, IdsStayBelowTheSignBit)
     SetLastError(0);
     EXPECT_EQ(Add(), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    HKEY key = nullptr;
-    EXPECT_NE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"New\\Key", 0, nullptr, 0, 0, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    EXPECT_FALSE(CCeDBDatabase().Create(u"New"));
     EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr("no object ids are left"));
     // Nothing was written by the failed calls.
     EXPECT_EQ(m_db.GetRecordCount(), 2u);
-    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"New", 0, 0, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(CCeDBDatabase::Exists(u"New"));
 }
 
 }  // namespace

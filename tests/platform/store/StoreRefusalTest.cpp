@@ -70,8 +70,9 @@ FileSet ForeignWithPendingLog(const std::string& folder)
 void AddRecords(int count, int length = 200)
 {
     CCeDBDatabase db;
-    if (!CCeDBDatabase::Exists(u"OwebookMain"))
+    if (!CCeDBDatabase::Exists(u"OwebookMain")) {
         EXPECT_TRUE(db.Create(u"OwebookMain", 101));
+    }
     EXPECT_TRUE(db.Open(u"OwebookMain"));
     std::u16string text(length, u'x');
     for (int i = 0; i < count; ++i) {
@@ -163,7 +164,7 @@ TEST(StoreRefusal, RefusedFileAndItsLogFilesStayByteForByte)
              files[0] = std::string();
              Restore(d.StoreFile(), files);
          },
-         "another program"},
+         "empty but has a pending log"},
         {"our store with a damaged page and a pending log",
          [&](const DeviceFolder& d) { Restore(d.StoreFile(), damaged); }, "damaged"},
         {"another program's pending log without its index",
@@ -252,7 +253,7 @@ TEST(StoreRefusal, FilesTheUserMayNotWriteOrReadStayUntouched)
         for (const char* suffix : kSuffixes)
             chmod((device.StoreFile() + suffix).c_str(), c.mode);
         FileSet before = Snapshot(device.StoreFile());
-        std::string errFile = device.Root() + "/stderr";
+        std::string errFile = device.Home() + "/stderr";
         int status = AsOrdinaryUser([&] {
             FILE* err = freopen(errFile.c_str(), "w", stderr);
             CCeDBDatabase db;
