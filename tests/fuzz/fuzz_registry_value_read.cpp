@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ftw.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -25,17 +26,24 @@ void Check(bool condition)
 
 // The device folder lives on a memory file system when there is one, so
 // that each durable write costs little.
+std::string g_folder;
+
+void RemoveFolder()
+{
+    nftw(g_folder.c_str(), [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 8,
+         FTW_DEPTH | FTW_PHYS);
+}
+
 void SetUpDevice()
 {
-    static bool done = false;
-    if (done)
+    if (!g_folder.empty())
         return;
-    done = true;
     std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = base + "/owebook-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data()))
+    g_folder = base + "/owebook-fuzz-XXXXXX";
+    if (!mkdtemp(g_folder.data()))
         std::abort();
-    setenv("OWEBOOK_HOME", (pattern + "/device").c_str(), 1);
+    std::atexit(RemoveFolder);
+    setenv("OWEBOOK_HOME", (g_folder + "/device").c_str(), 1);
 }
 
 }  // namespace
