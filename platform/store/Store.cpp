@@ -140,6 +140,41 @@ std::uint32_t BigEndian(const unsigned char* p, int bytes)
     return value;
 }
 
+struct Verdict {
+    DWORD error;
+    std::string why;
+    bool Ok() const { return error == ERROR_SUCCESS; }
+};
+
+// Rejects files that are plainly not a store before SQLite reads them as
+// one. The header is read through the probe's own descriptor: closing one
+// of ours would drop the locks another connection of this process holds.
+Verdict HeaderVerdict(sqlite3* db, std::uint64_t size, bool pendingLog)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods)
+        return {ERROR_CANTOPEN, "cannot read the file"};
+    unsigned char header[100] = {};
+    int rc = file->pMethods->xRead(file, header, sizeof header, 0);
+    if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ)
+        return {Store::ErrorFor(rc), sqlite3_errstr(rc)};
+    if (rc == SQLITE_IOERR_SHORT_READ || std::memcmp(header, "SQLite format 3", 16) != 0)
+        return {ERROR_INVALID_DATA, "the file is not a database"};
+    std::uint32_t pageSize = BigEndian(header + 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return {ERROR_INVALID_DATA, "the database header is damaged"};
+    // The page count in the header is current when its validity stamp
+    // matches; a log not yet copied back may still complete the file.
+    std::uint64_t pages = BigEndian(header + 28, 4);
+    bool countValid = std::memcmp(header + 24, header + 92, 4) == 0 && pages > 0 && !pendingLog;
+    if (size % pageSize != 0 || (countValid && size < pages * pageSize))
+        return {ERROR_INVALID_DATA, "the database is truncated"};
+    return {ERROR_SUCCESS, {}};
+}
+
 struct Cache {
     std::mutex lock;
     std::shared_ptr<Store> store;
@@ -275,12 +310,15 @@ bool Store::Open()
             fsync(dir);
             ::close(dir);
         }
+        st.st_size = 0;
     } else if (!S_ISREG(st.st_mode)) {
         // A pipe or a device would block or answer with anything.
         return Refuse(ERROR_ACCESS_DENIED, "not a regular file");
     }
+    if (faccessat(AT_FDCWD, m_path.c_str(), R_OK, AT_EACCESS) != 0)
+        return Refuse(ErrorForErrno(errno), std::strerror(errno));
     bool empty = false;
-    if (!CheckHeader(empty) || !Probe())
+    if (!CheckHeader(empty) || (!empty && !Probe()))
         return false;
 
     int rc = sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
@@ -341,42 +379,19 @@ void Store::PrivateLogFiles()
     }
 }
 
-// Rejects files that are plainly not a store before SQLite touches them.
+// What can be told of the file without opening it: whether it is new, and
+// whether it is empty with a log beside it, which is not one of ours and
+// whose log SQLite would throw away.
 bool Store::CheckHeader(bool& empty)
 {
-    int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return Refuse(ErrorForErrno(errno), std::strerror(errno));
     struct stat st {};
-    unsigned char header[100] = {};
-    bool statted = fstat(fd, &st) == 0;
-    ssize_t got = statted && S_ISREG(st.st_mode) && st.st_size > 0 ? ::read(fd, header, sizeof header) : 0;
-    ::close(fd);
-    if (!statted || !S_ISREG(st.st_mode))
-        return Refuse(ERROR_ACCESS_DENIED, "not a regular file");
-    empty = st.st_size == 0;
+    if (stat(m_path.c_str(), &st) != 0)
+        return Refuse(ErrorForErrno(errno), std::strerror(errno));
     off_t walSize = 0;
     bool pendingLog = Exists(Resolved(m_path) + "-wal", &walSize) && walSize > 0;
-    if (empty && pendingLog) {
-        // Not one of ours, and SQLite would throw the log away.
+    empty = st.st_size == 0;
+    if (empty && pendingLog)
         return Refuse(ERROR_INVALID_DATA, "the file is empty but has a pending log");
-    }
-    if (empty)
-        return true;  // a new store
-    if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
-        return Refuse(ERROR_INVALID_DATA, "the file is not a database");
-    std::uint32_t pageSize = BigEndian(header + 16, 2);
-    if (pageSize == 1)
-        pageSize = 65536;
-    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
-        return Refuse(ERROR_INVALID_DATA, "the database header is damaged");
-    // The page count in the header is current when its validity stamp
-    // matches; a log not yet copied back may still complete the file.
-    std::uint64_t pages = BigEndian(header + 28, 4);
-    bool countValid = std::memcmp(header + 24, header + 92, 4) == 0 && pages > 0 && !pendingLog;
-    if (static_cast<std::uint64_t>(st.st_size) % pageSize != 0 ||
-        (countValid && static_cast<std::uint64_t>(st.st_size) < pages * pageSize))
-        return Refuse(ERROR_INVALID_DATA, "the database is truncated");
     return true;
 }
 
@@ -387,11 +402,13 @@ bool Store::CheckHeader(bool& empty)
 bool Store::Probe()
 {
     std::string target = Resolved(m_path);
+    struct stat st {};
+    if (stat(target.c_str(), &st) != 0)
+        return Refuse(ErrorForErrno(errno), std::strerror(errno));
     off_t walSize = 0;
     bool log = Exists(target + "-wal", &walSize);
+    bool pendingLog = log && walSize > 0;
     bool index = Exists(target + "-shm");
-    if (log && walSize > 0 && !index)
-        return ProbeCopy(target);
     const char* how = log && index ? "mode=ro&readonly_shm=1" : "mode=ro&immutable=1";
     // Path characters that mean something in a URI are escaped.
     std::string escaped;
@@ -404,8 +421,18 @@ bool Store::Probe()
     std::string name = "file:" + escaped + "?" + how;
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    Verdict header = rc == SQLITE_OK ? HeaderVerdict(db, static_cast<std::uint64_t>(st.st_size), pendingLog)
+                                     : Verdict{ErrorFor(rc), db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)};
+    if (!header.Ok()) {
+        sqlite3_close(db);
+        return Refuse(header.error, header.why);
+    }
+    if (pendingLog && !index) {
+        sqlite3_close(db);
+        return ProbeCopy(target);
+    }
     bool setUp = false;
-    bool ok = rc == SQLITE_OK ? CheckContents(db, setUp) : (db ? RefuseSql(db, "") : Refuse(ErrorFor(rc), sqlite3_errstr(rc)));
+    bool ok = CheckContents(db, setUp);
     sqlite3_close(db);
     return ok;
 }
