@@ -85,13 +85,14 @@ void COwebookDoc::PurgeCategory(LONG id)
 
     // Items still filed under it would lose their way back: adding the name
     // again revives this record and gives them their category again. The one
-    // item the caller is about to delete does not count.
+    // item the caller is about to delete does not count; an item that cannot
+    // be read might be filed under it, so it counts.
     CCeDBRecord probe;
     probe.AddProp(CCeDBProp(CCeDBProp::Type_Long, ITEMPROP_CATEGORY));
     int references = 0;
     for (CEOID oid = m_dbItems.SeekFirst(); oid != 0 && references <= 1; oid = m_dbItems.SeekNext()) {
         probe[0]->Empty();
-        if (m_dbItems.ReadCurrRecord(&probe) && probe[0]->HasValue() && probe[0]->GetLong() == id)
+        if (!m_dbItems.ReadCurrRecord(&probe) || (probe[0]->HasValue() && probe[0]->GetLong() == id))
             ++references;
     }
     if (references <= 1)

@@ -1,5 +1,6 @@
 #include "platform/registry/Registry.h"
 
+#include "platform/core/LastError.h"
 #include "platform/registry/KeyHandle.h"
 #include "platform/registry/RegistryTable.h"
 
@@ -11,6 +12,14 @@ namespace {
 std::u16string_view Text(LPCWSTR text)
 {
     return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+// Every call leaves its failure as the last error too.
+LONG Finish(LONG status)
+{
+    if (status != ERROR_SUCCESS)
+        SetLastError(static_cast<DWORD>(status));
+    return status;
 }
 
 // Opens or creates the key below hKey and hands out a new handle to it.
@@ -42,77 +51,83 @@ LONG OpenKey(HKEY hKey, LPCWSTR subKey, bool create, PHKEY result, LPDWORD dispo
 LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
                      PHKEY phkResult, LPDWORD lpdwDisposition)
 {
-    return OpenKey(hKey, lpSubKey, true, phkResult, lpdwDisposition);
+    SetLastError(ERROR_SUCCESS);
+    return Finish(OpenKey(hKey, lpSubKey, true, phkResult, lpdwDisposition));
 }
 
 LONG RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM, PHKEY phkResult)
 {
-    return OpenKey(hKey, lpSubKey, false, phkResult, nullptr);
+    SetLastError(ERROR_SUCCESS);
+    return Finish(OpenKey(hKey, lpSubKey, false, phkResult, nullptr));
 }
 
 LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
+    SetLastError(ERROR_SUCCESS);
     if (lpData && !lpcbData)
-        return ERROR_INVALID_PARAMETER;
+        return Finish(ERROR_INVALID_PARAMETER);
     platform::KeyRef key;
     LONG status = platform::ResolveKeyHandle(hKey, key);
     if (status != ERROR_SUCCESS)
-        return status;
+        return Finish(status);
     DWORD type = REG_NONE;
     std::vector<std::uint8_t> data;
     status = platform::RegistryTable(*key.store).GetValue(key.id, Text(lpValueName), type, data);
     if (status != ERROR_SUCCESS)
-        return status;
+        return Finish(status);
     if (lpType)
         *lpType = type;
     DWORD size = static_cast<DWORD>(data.size());
     if (lpData && *lpcbData < size) {
         *lpcbData = size;
-        return ERROR_MORE_DATA;
+        return Finish(ERROR_MORE_DATA);
     }
     if (lpData && size)
         std::memcpy(lpData, data.data(), size);
     if (lpcbData)
         *lpcbData = size;
-    return ERROR_SUCCESS;
+    return Finish(ERROR_SUCCESS);
 }
 
 LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
+    SetLastError(ERROR_SUCCESS);
     if (!lpData && cbData)
-        return ERROR_INVALID_PARAMETER;
+        return Finish(ERROR_INVALID_PARAMETER);
     platform::KeyRef key;
     LONG status = platform::ResolveKeyHandle(hKey, key);
     if (status != ERROR_SUCCESS)
-        return status;
-    return platform::RegistryTable(*key.store).SetValue(key.id, Text(lpValueName), dwType, lpData, cbData);
+        return Finish(status);
+    return Finish(platform::RegistryTable(*key.store).SetValue(key.id, Text(lpValueName), dwType, lpData, cbData));
 }
 
 LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
 {
+    SetLastError(ERROR_SUCCESS);
     platform::KeyRef key;
     LONG status = platform::ResolveKeyHandle(hKey, key);
     if (status != ERROR_SUCCESS)
-        return status;
-    return platform::RegistryTable(*key.store).DeleteValue(key.id, Text(lpValueName));
+        return Finish(status);
+    return Finish(platform::RegistryTable(*key.store).DeleteValue(key.id, Text(lpValueName)));
 }
 
 LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
 {
+    SetLastError(ERROR_SUCCESS);
     std::vector<std::u16string_view> names;
     // An empty path would name hKey itself, a root included.
     if (!platform::RegistryTable::SplitPath(Text(lpSubKey), names) || names.empty())
-        return ERROR_INVALID_PARAMETER;
+        return Finish(ERROR_INVALID_PARAMETER);
     platform::KeyRef parent;
     LONG status = platform::ResolveKeyHandle(hKey, parent);
     if (status != ERROR_SUCCESS)
-        return status;
-    return platform::RegistryTable(*parent.store).DeleteTree(parent.id, names);
+        return Finish(status);
+    return Finish(platform::RegistryTable(*parent.store).DeleteTree(parent.id, names));
 }
 
 LONG RegCloseKey(HKEY hKey)
 {
     if (hKey == HKEY_LOCAL_MACHINE || hKey == HKEY_CURRENT_USER)
-        return ERROR_SUCCESS;
-    return platform::CloseKeyHandle(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+        return Finish(ERROR_SUCCESS);
+    return Finish(platform::CloseKeyHandle(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
 }

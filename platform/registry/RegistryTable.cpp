@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryTable.h"
 
+#include "platform/core/LastError.h"
 #include "platform/registry/KeyHandle.h"
 #include "platform/store/NameFold.h"
 #include "platform/store/SqlQuery.h"
@@ -12,6 +13,13 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kMaxKeyName = 255;
+
+// The cause the store has just set for a failed statement, else `fallback`.
+LONG Cause(LONG fallback)
+{
+    DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? static_cast<LONG>(error) : fallback;
+}
 
 bool IsRoot(std::int64_t id)
 {
@@ -49,7 +57,7 @@ LONG RegistryTable::FindChild(std::int64_t parent, std::u16string_view name, std
         id = q.Int(0);
         return ERROR_SUCCESS;
     }
-    return q.Failed() ? ERROR_CANTREAD : ERROR_FILE_NOT_FOUND;
+    return q.Failed() ? Cause(ERROR_CANTREAD) : ERROR_FILE_NOT_FOUND;
 }
 
 LONG RegistryTable::CheckKey(std::int64_t id)
@@ -60,7 +68,7 @@ LONG RegistryTable::CheckKey(std::int64_t id)
     q.Bind(1, id);
     if (q.Step())
         return ERROR_SUCCESS;
-    return q.Failed() ? ERROR_CANTREAD : ERROR_KEY_DELETED;
+    return q.Failed() ? Cause(ERROR_CANTREAD) : ERROR_KEY_DELETED;
 }
 
 LONG RegistryTable::Find(std::int64_t parent, const std::vector<std::u16string_view>& names, std::int64_t& id)
@@ -81,7 +89,7 @@ LONG RegistryTable::Create(std::int64_t parent, const std::vector<std::u16string
         return ERROR_SUCCESS;
     StoreTransaction txn(m_store);
     if (!txn.Ok())
-        return ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
     LONG result = CheckKey(parent);
     if (result != ERROR_SUCCESS)
         return result;
@@ -96,7 +104,7 @@ LONG RegistryTable::Create(std::int64_t parent, const std::vector<std::u16string
             SqlQuery insert(m_store, "INSERT INTO regkeys(id, parent, name, fold) VALUES(?1, ?2, ?3, ?4)");
             insert.Bind(1, child).Bind(2, id).Bind(3, bytes.data(), bytes.size()).Bind(4, fold.data(), fold.size());
             if (child == 0 || !insert.Run())
-                return ERROR_CANTWRITE;
+                return Cause(ERROR_CANTWRITE);
             created = true;
         } else if (result != ERROR_SUCCESS) {
             return result;
@@ -107,14 +115,14 @@ LONG RegistryTable::Create(std::int64_t parent, const std::vector<std::u16string
     }
     if (!created)
         return ERROR_SUCCESS;  // nothing written; the transaction just ends
-    return txn.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return txn.Commit() ? ERROR_SUCCESS : Cause(ERROR_CANTWRITE);
 }
 
 LONG RegistryTable::DeleteTree(std::int64_t parent, const std::vector<std::u16string_view>& names)
 {
     StoreTransaction txn(m_store);
     if (!txn.Ok())
-        return ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
     std::int64_t id = 0;
     LONG result = Find(parent, names, id);
     if (result != ERROR_SUCCESS)
@@ -127,9 +135,9 @@ LONG RegistryTable::DeleteTree(std::int64_t parent, const std::vector<std::u16st
         SqlQuery remove(m_store, (target + subtree).c_str());
         remove.Bind(1, id);
         if (!remove.Run())
-            return ERROR_CANTWRITE;
+            return Cause(ERROR_CANTWRITE);
     }
-    return txn.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return txn.Commit() ? ERROR_SUCCESS : Cause(ERROR_CANTWRITE);
 }
 
 LONG RegistryTable::GetValue(std::int64_t key, std::u16string_view name, DWORD& type,
@@ -144,7 +152,7 @@ LONG RegistryTable::GetValue(std::int64_t key, std::u16string_view name, DWORD& 
     SqlQuery q(m_store, "SELECT type, data FROM regvalues WHERE key = ?1 AND fold = ?2");
     q.Bind(1, key).Bind(2, fold.data(), fold.size());
     if (!q.Step())
-        return q.Failed() ? ERROR_CANTREAD : ERROR_FILE_NOT_FOUND;
+        return q.Failed() ? Cause(ERROR_CANTREAD) : ERROR_FILE_NOT_FOUND;
     type = static_cast<DWORD>(q.Int(0));
     data.assign(q.Blob(1), q.Blob(1) + q.BlobSize(1));
     return ERROR_SUCCESS;
@@ -154,7 +162,7 @@ LONG RegistryTable::SetValue(std::int64_t key, std::u16string_view name, DWORD t
 {
     StoreTransaction txn(m_store);
     if (!txn.Ok())
-        return ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
     LONG result = CheckKey(key);
     if (result != ERROR_SUCCESS)
         return result;
@@ -166,15 +174,15 @@ LONG RegistryTable::SetValue(std::int64_t key, std::u16string_view name, DWORD t
     q.Bind(1, key).Bind(2, bytes.data(), bytes.size()).Bind(3, fold.data(), fold.size());
     q.Bind(4, static_cast<std::int64_t>(type)).Bind(5, data, size);
     if (!q.Run())
-        return ERROR_CANTWRITE;
-    return txn.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
+    return txn.Commit() ? ERROR_SUCCESS : Cause(ERROR_CANTWRITE);
 }
 
 LONG RegistryTable::DeleteValue(std::int64_t key, std::u16string_view name)
 {
     StoreTransaction txn(m_store);
     if (!txn.Ok())
-        return ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
     LONG result = CheckKey(key);
     if (result != ERROR_SUCCESS)
         return result;
@@ -183,10 +191,10 @@ LONG RegistryTable::DeleteValue(std::int64_t key, std::u16string_view name)
     q.Bind(1, key).Bind(2, fold.data(), fold.size());
     bool found = q.Step();
     if (!q.Run())
-        return ERROR_CANTWRITE;
+        return Cause(ERROR_CANTWRITE);
     if (!found)
         return ERROR_FILE_NOT_FOUND;
-    return txn.Commit() ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    return txn.Commit() ? ERROR_SUCCESS : Cause(ERROR_CANTWRITE);
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/store/CCeDBDatabase.h"
 
+#include "platform/core/LastError.h"
 #include "platform/store/PropertyCodec.h"
 #include "platform/store/RecordTable.h"
 
@@ -141,7 +142,10 @@ CEOID CCeDBDatabase::SeekNext()
 
 BOOL CCeDBDatabase::SeekToRecord(CEOID oid)
 {
-    return m_cursor.ToRecord(oid) ? TRUE : FALSE;
+    if (m_cursor.ToRecord(oid))
+        return TRUE;
+    SetLastError(ERROR_NOT_FOUND);
+    return FALSE;
 }
 
 BOOL CCeDBDatabase::SeekToIndex(DWORD index)
@@ -173,8 +177,14 @@ BOOL CCeDBDatabase::ReadCurrRecord(CCeDBRecord* record)
 {
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
-    if (!record || !m_cursor.CurrentProps(data, size))
+    if (!record) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (!m_cursor.CurrentProps(data, size)) {
+        SetLastError(m_store ? ERROR_NOT_FOUND : ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     if (!platform::PropertyCodec::Fill(*record, data, size)) {
         m_store->Warn("a damaged record cannot be read");
         return FALSE;
@@ -196,8 +206,10 @@ CEOID CCeDBDatabase::AddRecord(CCeDBRecord* record)
 BOOL CCeDBDatabase::WriteCurrRecord(CCeDBRecord* record)
 {
     CEOID oid = m_cursor.Current();
-    if (!record || !m_store || oid == 0)
+    if (!record || !m_store || oid == 0) {
+        SetLastError(!record ? ERROR_INVALID_PARAMETER : !m_store ? ERROR_INVALID_HANDLE : ERROR_NOT_FOUND);
         return FALSE;
+    }
     std::vector<std::uint8_t> key;
     if (!platform::RecordTable(*m_store, m_info).Update(oid, *record, key))
         return FALSE;
@@ -214,8 +226,10 @@ BOOL CCeDBDatabase::DeleteRecord(CEOID oid)
 {
     if (oid == 0)
         oid = m_cursor.Current();
-    if (!m_store || oid == 0)
+    if (!m_store || oid == 0) {
+        SetLastError(!m_store ? ERROR_INVALID_HANDLE : ERROR_NOT_FOUND);
         return FALSE;
+    }
     return platform::RecordTable(*m_store, m_info).Remove(oid) ? TRUE : FALSE;
 }
 

@@ -3,6 +3,9 @@
 
 #include "platform/core/Types.h"
 
+// The last error of a seek or record call whose record is not there.
+constexpr LONG ERROR_NOT_FOUND = 1168;
+
 // Value types: the low word of a property id.
 constexpr WORD CEVT_I2 = 2;
 constexpr WORD CEVT_UI2 = 18;

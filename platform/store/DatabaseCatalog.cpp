@@ -1,5 +1,6 @@
 #include "platform/store/DatabaseCatalog.h"
 
+#include "platform/core/LastError.h"
 #include "platform/store/NameFold.h"
 #include "platform/store/SqlQuery.h"
 #include "platform/store/StoreTransaction.h"
@@ -11,8 +12,11 @@ bool DatabaseCatalog::Find(std::u16string_view name, DatabaseInfo& info)
     std::vector<std::uint8_t> fold = NameBytes(FoldName(name));
     SqlQuery q(m_store, "SELECT id, type, sort_propid, sort_flags FROM databases WHERE fold = ?1");
     q.Bind(1, fold.data(), fold.size());
-    if (!q.Step())
+    if (!q.Step()) {
+        if (!q.Failed())
+            SetLastError(ERROR_FILE_NOT_FOUND);
         return false;
+    }
     info.id = static_cast<CEOID>(q.Int(0));
     info.type = static_cast<DWORD>(q.Int(1));
     info.sortProp = static_cast<CEPROPID>(q.Int(2));
@@ -37,7 +41,11 @@ CEOID DatabaseCatalog::Create(std::u16string_view name, DWORD type, CEPROPID sor
     {
         SqlQuery taken(m_store, "SELECT 1 FROM databases WHERE fold = ?1");
         taken.Bind(1, fold.data(), fold.size());
-        if (taken.Step() || taken.Failed())
+        if (taken.Step()) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return 0;
+        }
+        if (taken.Failed())
             return 0;
     }
     CEOID id = m_store.AllocateId();
@@ -68,8 +76,12 @@ bool DatabaseCatalog::Delete(CEOID id)
     SqlQuery database(m_store, "DELETE FROM databases WHERE id = ?1 RETURNING id");
     database.Bind(1, static_cast<std::int64_t>(id));
     bool existed = database.Step();
-    if (!database.Run() || !existed)
+    if (!database.Run())
         return false;
+    if (!existed) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
     return txn.Commit();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/store/Device.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <pwd.h>
@@ -27,11 +28,30 @@ std::string UserHome()
     return "/tmp";
 }
 
+// A relative device folder is made absolute against the folder the process
+// started in, and written back, so that a later change of folder, or a
+// process started from elsewhere with this environment, finds the same store.
+std::string SettleDeviceHome()
+{
+    std::string home = Env("OWEBOOK_HOME");
+    if (home.empty() || home[0] == '/')
+        return home;
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd))
+        return home;
+    std::string absolute = std::string(cwd) + (std::string(cwd) == "/" ? "" : "/") + home;
+    setenv("OWEBOOK_HOME", absolute.c_str(), 1);
+    return absolute;
+}
+
+// At start, before any thread runs.
+const bool g_settled = (SettleDeviceHome(), true);
+
 }  // namespace
 
 std::string DeviceHome()
 {
-    std::string home = Env("OWEBOOK_HOME");
+    std::string home = SettleDeviceHome();
     if (!home.empty())
         return home;
     // The XDG rules ignore relative paths.

@@ -7,6 +7,9 @@
 namespace platform {
 
 // $OWEBOOK_HOME, else $XDG_DATA_HOME/owebook, else ~/.local/share/owebook.
+// A relative $OWEBOOK_HOME is made absolute once, against the folder the
+// process started in (or was in when it first set the variable), and the
+// variable is set to that.
 std::string DeviceHome();
 
 // Creates the folder and any missing parents, new ones with mode 0700.

@@ -1,5 +1,6 @@
 #include "platform/store/RecordTable.h"
 
+#include "platform/core/LastError.h"
 #include "platform/store/PropertyCodec.h"
 #include "platform/store/SqlQuery.h"
 #include "platform/store/StoreTransaction.h"
@@ -31,8 +32,12 @@ CEOID RecordTable::Insert(const CCeDBRecord& record, std::vector<std::uint8_t>& 
 
     StoreTransaction txn(m_store);
     // The database may have been deleted through another object or process.
-    if (!txn.Ok() || !DatabaseAlive(m_store, m_info.id))
+    if (!txn.Ok())
         return 0;
+    if (!DatabaseAlive(m_store, m_info.id)) {
+        SetLastError(ERROR_NOT_FOUND);
+        return 0;
+    }
     CEOID oid = m_store.AllocateId();
     if (oid == 0)
         return 0;
@@ -55,8 +60,11 @@ bool RecordTable::Update(CEOID oid, const CCeDBRecord& record, std::vector<std::
     {
         SqlQuery read(m_store, "SELECT props FROM records WHERE oid = ?1 AND db = ?2");
         read.Bind(1, static_cast<std::int64_t>(oid)).Bind(2, static_cast<std::int64_t>(m_info.id));
-        if (!read.Step())
+        if (!read.Step()) {
+            if (!read.Failed())
+                SetLastError(ERROR_NOT_FOUND);
             return false;
+        }
         stored.assign(read.Blob(0), read.Blob(0) + read.BlobSize(0));
     }
     std::vector<PropertyCodec::Entry> entries;
@@ -84,8 +92,12 @@ bool RecordTable::Remove(CEOID oid)
     SqlQuery remove(m_store, "DELETE FROM records WHERE oid = ?1 AND db = ?2 RETURNING oid");
     remove.Bind(1, static_cast<std::int64_t>(oid)).Bind(2, static_cast<std::int64_t>(m_info.id));
     bool found = remove.Step();
-    if (!remove.Run() || !found)
+    if (!remove.Run())
         return false;
+    if (!found) {
+        SetLastError(ERROR_NOT_FOUND);
+        return false;
+    }
     return txn.Commit();
 }
 

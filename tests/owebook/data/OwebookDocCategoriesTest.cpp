@@ -3,6 +3,9 @@
 #include "owebook/data/CategoryIds.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -86,6 +89,28 @@ TEST_F(DocumentCategories, PurgeDeletesADeletedCategoryOnlyWhenNoOtherItemUsesIt
     EXPECT_EQ(m_doc->m_categories.GetRecordCount(), 4u);
     CNamedRecord record;
     EXPECT_FALSE(m_doc->m_categories.ReadById(m_cds, record));
+}
+
+TEST_F(DocumentCategories, PurgeKeepsACategoryAnUnreadableItemMayUse)
+{
+    CEOID leaving = Add(*m_doc, NewItem(u"Alice", m_cds));
+    CEOID damaged = Add(*m_doc, NewItem(u"Bob", m_loans));
+    // Another writer leaves the second item with a property running past its end.
+    sqlite3* handle = nullptr;
+    std::string store = std::string(std::getenv("OWEBOOK_HOME")) + "/objectstore.db";
+    ASSERT_EQ(sqlite3_open(store.c_str(), &handle), SQLITE_OK);
+    std::string sql = "UPDATE records SET props = X'011f000100ff000000' WHERE oid = " + std::to_string(damaged);
+    ASSERT_EQ(sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(handle);
+
+    testing::internal::CaptureStderr();
+    m_doc->m_categories.DeleteEntry(m_cds);
+    m_doc->PurgeCategory(m_cds);
+    m_doc->DeleteItem(leaving);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(m_doc->m_categories.GetRecordCount(), 5u);
+    CNamedRecord record;
+    EXPECT_TRUE(m_doc->m_categories.ReadById(m_cds, record));
 }
 
 }  // namespace
