@@ -1,8 +1,21 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 JOBS ?= $(shell nproc)
-TEST_DIR := build/test
-REL_DIR  := build/release
+TEST_DIR  := build/test
+OPT_DIR   := build/test-opt
+REL_DIR   := build/release
 BENCH_DIR := build/bench
+FUZZ_DIR  := build/fuzz
+
+# Every test runs headless on Qt's offscreen platform; what the sanitizers report.
+TEST_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+  LSAN_OPTIONS=print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# clang for the sanitized builds: the same build then makes the fuzz targets.
+# (CC and CXX count only when a build folder is first configured.)
+SANITIZED := CC=clang CXX=clang++ cmake -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOWEBOOK_SANITIZE=ON \
+  -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1"
 
 .PHONY: deps run build test bench clean fuzz
 
@@ -16,16 +29,19 @@ build: deps
 run: build
 	$(REL_DIR)/owebook $(ARGS)
 
-# Sanitized debug build; every test runs headless on Qt's offscreen platform.
+# One sanitized build makes every test, the fuzz targets and the benchmarks;
+# ctest runs the tests, each fuzz target for a few seconds on its seed inputs,
+# and an install into a scratch prefix. The store's and registry's tests run
+# once more from an optimised build without sanitizers, where freed memory is
+# reused at once, as in the program.
 test: deps
-	@cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOWEBOOK_SANITIZE=ON \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" >/dev/null
+	@$(SANITIZED) -S . -B $(TEST_DIR) -DOWEBOOK_FUZZ=ON -DOWEBOOK_BENCH=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
-	  LSAN_OPTIONS=print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	@cmake -S . -B $(OPT_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DOWEBOOK_TEST_ONLY="test_store;test_registry" >/dev/null
+	@cmake --build $(OPT_DIR) -j $(JOBS) --target test_store test_registry
+	cd $(OPT_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(TEST_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DOWEBOOK_TESTS=OFF \
@@ -37,11 +53,14 @@ bench: deps
 clean:
 	rm -rf build
 
-# Fuzzes the comma-separated reader under the sanitizers: make fuzz FUZZ_SECONDS=300
+# Fuzzes every target in tests/fuzz under the sanitizers, each for FUZZ_SECONDS,
+# starting from its seeds in tests/fuzz/corpus: make fuzz FUZZ_SECONDS=600
+# New inputs and any crashing input go to build/fuzz/tests/fuzz/<target>.run/.
 FUZZ_SECONDS ?= 120
 fuzz: deps
-	@mkdir -p build/fuzz/corpus
-	clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-	  -I. tests/fuzz/fuzz_csv_reader.cpp owebook/data/CsvReader.cpp platform/core/CString.cpp \
-	  -o build/fuzz/fuzz_csv_reader
-	build/fuzz/fuzz_csv_reader -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=build/fuzz/ build/fuzz/corpus
+	@$(SANITIZED) -S . -B $(FUZZ_DIR) -DOWEBOOK_FUZZ=ON -DOWEBOOK_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	@for src in tests/fuzz/fuzz_*.cpp; do \
+	  t=$$(basename "$$src" .cpp); echo "== $$t for $(FUZZ_SECONDS) s"; \
+	  tests/fuzz/run-fuzz.sh $(FUZZ_DIR)/tests/fuzz/$$t $(FUZZ_SECONDS) tests/fuzz/corpus/$$t \
+	    $(FUZZ_DIR)/tests/fuzz/$$t.run || exit 1; done
