@@ -1,5 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 JOBS ?= $(shell nproc)
+# Many tests wait on processes they start: ctest runs two per core.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 TEST_DIR  := build/test
 OPT_DIR   := build/test-opt
 REL_DIR   := build/release
@@ -45,8 +47,8 @@ test: deps
 	@cmake -S . -B $(OPT_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DOWEBOOK_TEST_ONLY="test_store;test_registry" >/dev/null
 	@cmake --build $(OPT_DIR) -j $(JOBS) --target test_store test_registry
-	cd $(OPT_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
-	cd $(TEST_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(OPT_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(TEST_JOBS)
+	cd $(TEST_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(TEST_JOBS)
 
 # The benchmarks build beside the program, in its release build.
 bench: deps
