@@ -34,7 +34,6 @@ CMainView::CMainView()
     : CFormView(IDD_MAIN_FORM), m_nMode(MODE_ALL_ITEMS), m_nLastCategorySel(0), m_nColumnWidth{},
       m_bAutoRefresh(TRUE), m_bFreshlyFilled(TRUE)
 {
-    OpenFilterDatabase();
 }
 
 CMainView::~CMainView() { m_dbFilter.Close(); }
@@ -57,6 +56,10 @@ void CMainView::OnInitialUpdate()
     m_bFreshlyFilled = TRUE;
     // The modal home screen deactivates and reactivates the view: no refill meanwhile.
     m_bAutoRefresh = FALSE;
+    // Opened once the document stands: a store that cannot be opened at all
+    // is reported once, by the document, and the program ends without a window.
+    if (!m_dbFilter.IsOpen())
+        OpenFilterDatabase();
     const int nMode = ShowHomeScreen();
     CFormView::OnInitialUpdate();
     m_listItems.SetExtendedStyle(m_listItems.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
