@@ -329,8 +329,8 @@ TEST_F(AccessibilityBusTest, ScreenReaderReadsTheMainWindowItsPopupMenusAndCombo
     QStringList buttons;
     for (const Node& button : bar.Children())
         buttons << button.Name();
-    EXPECT_EQ(buttons, (QStringList{QStringLiteral("View"), QStringLiteral("Tools"), QStringLiteral("Help"),
-                                    QStringLiteral("New")}));
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Input Panel"), QStringLiteral("View"), QStringLiteral("Tools"),
+                                    QStringLiteral("Help"), QStringLiteral("New")}));
     const Node tools = bar.Find(QStringLiteral("push button"), QStringLiteral("Tools"));
     ASSERT_TRUE(bar.Extents().contains(tools.Extents()));
 
