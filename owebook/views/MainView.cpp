@@ -3,6 +3,8 @@
 #include "owebook/app/AppIds.h"
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/editor/ItemSheet.h"
+#include "owebook/views/HomeDlg.h"
 #include "owebook/res/Resource.h"
 #include "platform/core/Time.h"
 #include "platform/gdi/CDC.h"
@@ -93,15 +95,26 @@ void CMainView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     CFormView::OnUpdate(pSender, lHint, pHint);
 }
 
-// Until the item editor exists, every edit is cancelled.
-int CMainView::RunItemEditor(CItemRecord&, BOOL, BOOL& bCategoriesEdited)
+int CMainView::RunItemEditor(CItemRecord& item, BOOL bNewItem, BOOL& bCategoriesEdited)
 {
     bCategoriesEdited = FALSE;
-    return EDITOR_CANCELLED;
+    COwebookDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return EDITOR_CANCELLED;
+    const int nResult = RunItemSheet(this, item, *pDoc, bNewItem, bCategoriesEdited);
+    // A category the selector still offers may be gone or renamed.
+    if (bCategoriesEdited)
+        FillCategorySelector();
+    // The sheet's OK and Delete results are the view's own numbers.
+    return nResult == EDITOR_OK || nResult == EDITOR_DELETE ? nResult : EDITOR_CANCELLED;
 }
 
-// Until the home screen exists, the program opens on All Items.
-int CMainView::ShowHomeScreen() { return MODE_ALL_ITEMS; }
+int CMainView::ShowHomeScreen()
+{
+    CHomeDlg dlg(this);
+    dlg.DoModal();
+    return dlg.m_nMode;
+}
 
 // --- modes ---------------------------------------------------------------------------
 

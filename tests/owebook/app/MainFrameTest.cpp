@@ -40,7 +40,7 @@ protected:
 
 TEST_F(MainFrameTest, CommandBarCarriesTheMenuBarThenNewAndSixToolTips)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     platform::CommandBarState* bar = platform::CommandBarStateOf(Bar());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(Bar(), Frame()->m_cmdBar.m_hWnd);
@@ -75,7 +75,7 @@ TEST_F(MainFrameTest, CommandBarCarriesTheMenuBarThenNewAndSixToolTips)
 
 TEST_F(MainFrameTest, PopupsListTheCommandsOfViewToolsAndHelp)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     CMenu* menu = Frame()->m_cmdBar.GetMenu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->GetMenuItemCount(), 3u);
@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, PopupsListTheCommandsOfViewToolsAndHelp)
 
 TEST_F(MainFrameTest, AlarmMessageAsksTheApplicationAndAfterSyncDoesNothing)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     for (BOOL shown : {FALSE, TRUE}) {
         m_app.m_bAlarmShown = shown;
         EXPECT_EQ(Frame()->SendMessage(WM_OWEBOOK_ALARM, 0, 0), shown);
@@ -129,7 +129,7 @@ TEST_F(MainFrameTest, FrameWhoseCommandBarFailsIsNotCreatedAndStartUpFails)
 // About and Help: AboutHelpCommandTest.cpp.
 TEST_F(AppTest, ExitPostsQuitZero)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     const int windowsBefore = TopLevelWindows();
 
     Frame()->SendMessage(WM_COMMAND, ID_TOOLS_EXIT, 0);

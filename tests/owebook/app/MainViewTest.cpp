@@ -14,7 +14,7 @@ struct ControlCase {
 
 TEST_F(AppTest, FormHoldsEveryControlOfTemplate146AtItsPlace)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     CMainView* view = MainView();
     ASSERT_NE(view, nullptr);
     const std::vector<ControlCase> controls = {
