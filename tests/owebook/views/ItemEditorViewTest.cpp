@@ -16,6 +16,10 @@ namespace {
 constexpr int IDC_GENERAL_NAME = 1147;
 constexpr int IDC_GENERAL_DESCRIPTION = 1129;
 constexpr int IDC_PAGE_DELETE = 1172;
+constexpr int IDC_GENERAL_CATEGORY = 1125;
+constexpr UINT IDD_CATEGORIES = 168;
+constexpr int IDC_CATEGORIES_NAME = 1167;
+constexpr int IDC_CATEGORIES_ADD = 1165;
 
 class ItemEditorViewTest : public ViewTest {
 protected:
@@ -30,7 +34,10 @@ protected:
     }
     std::vector<std::string> Names() const
     {
-        std::vector<std::string> names = Column(0);
+        const auto headers = Headers();
+        const auto name = std::find(headers.begin(), headers.end(), "Name");
+        EXPECT_NE(name, headers.end());
+        std::vector<std::string> names = Column(static_cast<int>(name - headers.begin()));
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -63,11 +70,11 @@ TEST_F(ItemEditorViewTest, OpeningARowEditsThatItem)
     Add({.name = u"Bob"});
     View()->RefillList();
     ASSERT_EQ(Names(), (std::vector<std::string>{"Alice", "Bob"}));
-    const int row = Column(0)[0] == "Bob" ? 0 : 1;
+    const int row = Column(1)[0] == "Bob" ? 0 : 1;
 
     ScriptedUser user;
     CString shown;
-    user.ExpectDialogCaption(u"Details").Read(IDC_GENERAL_NAME, shown).TypeInto(IDC_GENERAL_NAME, u"Bobby").TapOk();
+    user.ExpectDialogCaption(u"Details").Read(IDC_GENERAL_NAME, shown).TypeInto(IDC_GENERAL_NAME, u"by").TapOk();
     Open(row);
     user.Verify();
     EXPECT_EQ(shown, CString(u"Bob")) << "the editor opens on the row's item";
@@ -81,7 +88,7 @@ TEST_F(ItemEditorViewTest, DeleteInTheEditorRemovesTheItemAndItsRow)
     Add({.name = u"Alice"});
     Add({.name = u"Carol", .amount = 3.0});
     View()->RefillList();
-    const int row = Column(0)[0] == "Carol" ? 0 : 1;
+    const int row = Column(1)[0] == "Carol" ? 0 : 1;
 
     ScriptedUser user;
     user.ExpectDialogCaption(u"Details").Tap(IDC_PAGE_DELETE);
@@ -111,6 +118,26 @@ TEST_F(ItemEditorViewTest, CancelledEditorLeavesEverythingAsItWas)
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"Alice"}));
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(Totals(), totals);
+}
+
+// A category added from the editor is offered by the view's selector at once,
+// even when the item itself was cancelled.
+TEST_F(ItemEditorViewTest, CategoriesEditedInTheEditorRefillTheSelector)
+{
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_LT(View()->m_comboCategory.FindStringExact(-1, u"Tools"), 0);
+    ScriptedUser user;
+    user.ExpectDialogCaption(u"Details")
+        .Do([](platform::testing::DialogDriver& d) {
+            // The page puts the item's category back after the categories editor.
+            platform::testing::PickEntry(d.Item(IDC_GENERAL_CATEGORY), u"Edit Categories...");
+        })
+        .Tap(IDCANCEL);
+    user.ExpectDialog(IDD_CATEGORIES).TypeInto(IDC_CATEGORIES_NAME, u"Tools").Tap(IDC_CATEGORIES_ADD).TapOk();
+    Command(ID_VIEW_NEW_ITEM);
+    user.Verify();
+    EXPECT_GE(View()->m_comboCategory.FindStringExact(-1, u"Tools"), 0);
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{});
 }
 
 }  // namespace
