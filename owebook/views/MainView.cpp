@@ -3,6 +3,7 @@
 #include "owebook/app/AppIds.h"
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/editor/EditorIds.h"
 #include "owebook/editor/ItemSheet.h"
 #include "owebook/views/HomeDlg.h"
 #include "owebook/res/Resource.h"
@@ -105,7 +106,7 @@ int CMainView::RunItemEditor(CItemRecord& item, BOOL bNewItem, BOOL& bCategories
     // A category the selector still offers may be gone or renamed.
     if (bCategoriesEdited)
         FillCategorySelector();
-    // The sheet's OK and Delete results are the view's own numbers.
+    static_assert(ITEM_SHEET_OK == EDITOR_OK && ITEM_SHEET_DELETE == EDITOR_DELETE);
     return nResult == EDITOR_OK || nResult == EDITOR_DELETE ? nResult : EDITOR_CANCELLED;
 }
 

@@ -3,6 +3,7 @@
 
 #include "ViewTestEnv.h"
 
+#include "owebook/editor/EditorIds.h"
 #include "platform/testing/ScriptedUser.h"
 
 #include <algorithm>
@@ -11,15 +12,8 @@ using platform::testing::ScriptedUser;
 
 namespace {
 
-// The editor's controls. Its id header cannot be included beside the view's:
-// both name the sheet's caption string.
-constexpr int IDC_GENERAL_NAME = 1147;
-constexpr int IDC_GENERAL_DESCRIPTION = 1129;
-constexpr int IDC_PAGE_DELETE = 1172;
-constexpr int IDC_GENERAL_CATEGORY = 1125;
-constexpr UINT IDD_CATEGORIES = 168;
-constexpr int IDC_CATEGORIES_NAME = 1167;
-constexpr int IDC_CATEGORIES_ADD = 1165;
+static_assert(ITEM_SHEET_OK == EDITOR_OK && ITEM_SHEET_DELETE == EDITOR_DELETE,
+              "the view passes the sheet's results on unchanged");
 
 class ItemEditorViewTest : public ViewTest {
 protected:

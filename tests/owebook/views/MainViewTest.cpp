@@ -4,6 +4,7 @@
 
 #include "ViewTestEnv.h"
 
+#include "owebook/editor/EditorIds.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/testing/ScriptedUser.h"
@@ -16,7 +17,6 @@ namespace {
 using Strings = std::vector<std::string>;
 
 constexpr DWORD NOW = static_cast<DWORD>(TEST_NOW);
-constexpr UINT IDD_CATEGORIES_EDITOR = 168;   // the editor's ids clash with the view's header
 
 }  // namespace
 
@@ -157,14 +157,14 @@ TEST_F(ViewTest, EditCategoriesWithoutAChangeRestoresTheEntryInForce)
         const Strings shown = Rows();
         const LONG category = Doc()->GetCurrentCategory();
         platform::testing::ScriptedUser user;
-        user.ExpectDialog(IDD_CATEGORIES_EDITOR).TapOk();
+        user.ExpectDialog(IDD_CATEGORIES).TapOk();
         Pick(u"Edit Categories...");
         user.Verify();
         EXPECT_EQ(SelectorText(), Utf8(CString(entry)));
         EXPECT_EQ(Doc()->GetCurrentCategory(), category);
         EXPECT_EQ(Rows(), shown);
         // The menu command goes the same way.
-        user.ExpectDialog(IDD_CATEGORIES_EDITOR).TapOk();
+        user.ExpectDialog(IDD_CATEGORIES).TapOk();
         Command(ID_TOOLS_EDIT_CATEGORIES);
         user.Verify();
         EXPECT_EQ(SelectorText(), Utf8(CString(entry)));
