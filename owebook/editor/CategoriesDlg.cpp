@@ -134,14 +134,21 @@ void CCategoriesDlg::OnAdd()
     m_bChanged = TRUE;
 }
 
+BOOL CCategoriesDlg::ReadSelected(int& row, LONG& id, CCategoryRecord& record)
+{
+    row = m_listCategories.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        return FALSE;
+    id = static_cast<LONG>(m_listCategories.GetItemData(row));
+    return m_pStore->ReadById(id, record);
+}
+
 void CCategoriesDlg::OnDelete()
 {
-    const int row = m_listCategories.GetNextItem(-1, LVNI_SELECTED);
-    if (row < 0)
-        return;
-    const LONG id = static_cast<LONG>(m_listCategories.GetItemData(row));
+    int row = -1;
+    LONG id = 0;
     CCategoryRecord record;
-    if (!m_pStore->ReadById(id, record))
+    if (!ReadSelected(row, id, record))
         return;
     m_pStore->DeleteEntry(id);
     m_listCategories.DeleteItem(row);
@@ -154,12 +161,10 @@ void CCategoriesDlg::OnDelete()
 
 void CCategoriesDlg::OnIsMoney()
 {
-    const int row = m_listCategories.GetNextItem(-1, LVNI_SELECTED);
-    if (row < 0)
-        return;
-    const LONG id = static_cast<LONG>(m_listCategories.GetItemData(row));
+    int row = -1;
+    LONG id = 0;
     CCategoryRecord record;
-    if (!m_pStore->ReadById(id, record))
+    if (!ReadSelected(row, id, record))
         return;
     CString typed;
     m_editName.GetWindowText(typed);

@@ -8,6 +8,7 @@
 #include "platform/ui/controls/edit/CEdit.h"
 #include "platform/ui/controls/listview/CListCtrl.h"
 
+class CCategoryRecord;
 class CCategoryStore;
 
 class CCategoriesDlg : public CDialog {
@@ -37,6 +38,9 @@ protected:
     // After Up or Down on the list: the row reached is chosen.
     LRESULT OnListMoved(WPARAM wParam, LPARAM lParam);
     void RowChosen();
+    // The selected row, its category's id and record; FALSE when there is
+    // no selected row or its record cannot be read.
+    BOOL ReadSelected(int& row, LONG& id, CCategoryRecord& record);
     void ClearSelection();
     void SelectRow(int row);
     DECLARE_MESSAGE_MAP()

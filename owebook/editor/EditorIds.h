@@ -13,7 +13,7 @@ constexpr UINT IDR_COUNTS_MINUTES = 169;    // "LONGSTRING" count lists, 169 + u
 constexpr UINT IDB_CATEGORIES_RULE = 156;   // the one-pixel rule under the title
 
 // Strings.
-constexpr UINT IDS_DETAILS = 65008;
+constexpr UINT IDS_EDITOR_CAPTION = 65008;
 constexpr UINT IDS_NAME_OR_DESCRIPTION = 65010;
 constexpr UINT IDS_NAME_OR_DESCRIPTION_LEAVE = 105;
 constexpr UINT IDS_MENU_EDIT = 32797;

@@ -7,7 +7,7 @@
 
 int RunItemSheet(CWnd* pParent, CItemRecord& item, COwebookDoc& doc, BOOL bNewItem, BOOL& bCategoriesEdited)
 {
-    CPropertySheet sheet(IDS_DETAILS, pParent, 0);
+    CPropertySheet sheet(IDS_EDITOR_CAPTION, pParent, 0);
     CGeneralPage general(item, doc, bNewItem);
     CDatesPage dates(item, doc);
     sheet.AddPage(&general);

@@ -111,7 +111,7 @@ const char COUNTS_WEEKS[] = "1,2,3\r\n";
 void RegisterEditorResources()
 {
     platform::RegisterStrings({
-        {IDS_DETAILS, u"Details"},
+        {IDS_EDITOR_CAPTION, u"Details"},
         {IDS_NAME_OR_DESCRIPTION, u"You must enter either Name or Descripton"},
         {IDS_NAME_OR_DESCRIPTION_LEAVE, u"You must enter either Name or Description."},
         {IDS_MENU_EDIT, u"Edit"},

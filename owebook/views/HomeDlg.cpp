@@ -2,16 +2,7 @@
 
 #include "owebook/app/AppIds.h"
 #include "owebook/res/Resource.h"
-
-namespace {
-
-// The main view's modes.
-constexpr int HOME_ALL_ITEMS = 0;
-constexpr int HOME_WHAT_I_OWE = 1;
-constexpr int HOME_OWED_TO_ME = 2;
-constexpr int HOME_WHATS_DUE = 3;
-
-}  // namespace
+#include "owebook/views/MainView.h"
 
 BEGIN_MESSAGE_MAP(CHomeDlg, CDialog)
     ON_STN_CLICKED(ID_VIEW_WHAT_I_OWE, OnWhatIOwe)
@@ -20,7 +11,7 @@ BEGIN_MESSAGE_MAP(CHomeDlg, CDialog)
     ON_STN_CLICKED(ID_VIEW_ALL_ITEMS, OnAllItems)
 END_MESSAGE_MAP()
 
-CHomeDlg::CHomeDlg(CWnd* pParent) : CDialog(IDD_HOME, pParent), m_nMode(HOME_ALL_ITEMS) {}
+CHomeDlg::CHomeDlg(CWnd* pParent) : CDialog(IDD_HOME, pParent), m_nMode(MODE_ALL_ITEMS) {}
 
 BOOL CHomeDlg::OnInitDialog()
 {
@@ -33,13 +24,13 @@ BOOL CHomeDlg::OnInitDialog()
     return TRUE;
 }
 
-void CHomeDlg::OnWhatIOwe() { ChooseMode(HOME_WHAT_I_OWE); }
+void CHomeDlg::OnWhatIOwe() { ChooseMode(MODE_WHAT_I_OWE); }
 
-void CHomeDlg::OnOwedToMe() { ChooseMode(HOME_OWED_TO_ME); }
+void CHomeDlg::OnOwedToMe() { ChooseMode(MODE_OWED_TO_ME); }
 
-void CHomeDlg::OnWhatsDue() { ChooseMode(HOME_WHATS_DUE); }
+void CHomeDlg::OnWhatsDue() { ChooseMode(MODE_WHATS_DUE); }
 
-void CHomeDlg::OnAllItems() { ChooseMode(HOME_ALL_ITEMS); }
+void CHomeDlg::OnAllItems() { ChooseMode(MODE_ALL_ITEMS); }
 
 void CHomeDlg::ChooseMode(int nMode)
 {

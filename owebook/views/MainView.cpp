@@ -3,6 +3,9 @@
 #include "owebook/app/AppIds.h"
 #include "owebook/data/CategoryIds.h"
 #include "owebook/data/OwebookDoc.h"
+#include "owebook/editor/EditorIds.h"
+#include "owebook/editor/ItemSheet.h"
+#include "owebook/views/HomeDlg.h"
 #include "owebook/res/Resource.h"
 #include "platform/core/Time.h"
 #include "platform/gdi/CDC.h"
@@ -34,7 +37,6 @@ CMainView::CMainView()
     : CFormView(IDD_MAIN_FORM), m_nMode(MODE_ALL_ITEMS), m_nLastCategorySel(0), m_nColumnWidth{},
       m_bAutoRefresh(TRUE), m_bFreshlyFilled(TRUE)
 {
-    OpenFilterDatabase();
 }
 
 CMainView::~CMainView() { m_dbFilter.Close(); }
@@ -57,6 +59,10 @@ void CMainView::OnInitialUpdate()
     m_bFreshlyFilled = TRUE;
     // The modal home screen deactivates and reactivates the view: no refill meanwhile.
     m_bAutoRefresh = FALSE;
+    // Opened once the document stands: a store that cannot be opened at all
+    // is reported once, by the document, and the program ends without a window.
+    if (!m_dbFilter.IsOpen())
+        OpenFilterDatabase();
     const int nMode = ShowHomeScreen();
     CFormView::OnInitialUpdate();
     m_listItems.SetExtendedStyle(m_listItems.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
@@ -90,15 +96,26 @@ void CMainView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     CFormView::OnUpdate(pSender, lHint, pHint);
 }
 
-// Until the item editor exists, every edit is cancelled.
-int CMainView::RunItemEditor(CItemRecord&, BOOL, BOOL& bCategoriesEdited)
+int CMainView::RunItemEditor(CItemRecord& item, BOOL bNewItem, BOOL& bCategoriesEdited)
 {
     bCategoriesEdited = FALSE;
-    return EDITOR_CANCELLED;
+    COwebookDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return EDITOR_CANCELLED;
+    const int nResult = RunItemSheet(this, item, *pDoc, bNewItem, bCategoriesEdited);
+    // A category the selector still offers may be gone or renamed.
+    if (bCategoriesEdited)
+        FillCategorySelector();
+    static_assert(ITEM_SHEET_OK == EDITOR_OK && ITEM_SHEET_DELETE == EDITOR_DELETE);
+    return nResult == EDITOR_OK || nResult == EDITOR_DELETE ? nResult : EDITOR_CANCELLED;
 }
 
-// Until the home screen exists, the program opens on All Items.
-int CMainView::ShowHomeScreen() { return MODE_ALL_ITEMS; }
+int CMainView::ShowHomeScreen()
+{
+    CHomeDlg dlg(this);
+    dlg.DoModal();
+    return dlg.m_nMode;
+}
 
 // --- modes ---------------------------------------------------------------------------
 

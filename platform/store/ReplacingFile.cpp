@@ -52,7 +52,7 @@ bool ReplacingFile::Open(const std::string& target, std::string& why)
     std::string pattern = FolderOf(target) + "/." + name + ".XXXXXX";
     m_fd = mkostemp(pattern.data(), O_CLOEXEC);  // mode 0600
     if (m_fd < 0) {
-        why = Reason(FolderOf(target));
+        why = Reason("cannot create a file in " + FolderOf(target));
         return false;
     }
     m_temp = pattern;

@@ -126,7 +126,7 @@ TEST_F(DesktopTest, MainWindowShowsTheCommandBarWhosePopupsOpenAndExitEndsWithZe
     const QRect bar(window.left(), window.bottom() - 51, window.width(), 52);
     m_above = QRect(0, 0, base.width(), bar.top());
     const std::vector<QPoint> buttons = BarButtons(base, bar);
-    ASSERT_EQ(buttons.size(), 4u) << "View, Tools, Help, New";
+    ASSERT_EQ(buttons.size(), 5u) << "View, Tools, Help, New, the input panel's keyboard";
 
     QRect popups[3];
     const char* names[3] = {"view", "tools", "help"};

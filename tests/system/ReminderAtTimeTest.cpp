@@ -42,7 +42,7 @@ protected:
         const QProcessEnvironment env = DesktopEnvironment(2);
         for (const char* name : {"OWEBOOK_HOME", "XDG_RUNTIME_DIR", "OWEBOOK_TRACE", "DISPLAY", "OWEBOOK_SCALE",
                                  "ASAN_OPTIONS", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "HOME", "XDG_CONFIG_HOME",
-                                 "DBUS_SESSION_BUS_ADDRESS"}) {
+                                 "DBUS_SESSION_BUS_ADDRESS", "OWEBOOK_TEST_DISMISS_DIALOG"}) {
             const char* old = std::getenv(name);
             m_savedEnv[name] = old ? std::optional<std::string>(old) : std::nullopt;
             const QString value = env.value(QString::fromLatin1(name));

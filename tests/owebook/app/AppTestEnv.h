@@ -9,6 +9,8 @@
 #include "owebook/data/OwebookDoc.h"
 #include "owebook/views/MainView.h"
 #include "platform/framework/CSingleDocTemplate.h"
+#include "owebook/res/Resource.h"
+#include "platform/testing/ScriptedUser.h"
 #include "platform/testing/UiTestSupport.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/WinApi.h"
@@ -79,6 +81,7 @@ public:
         ProbeLog::Lines().push_back("refill");
         return -1;
     }
+    int ShowHomeScreen() override { return MODE_ALL_ITEMS; }
 
 protected:
     CProbeMainView() = default;
@@ -112,6 +115,17 @@ protected:
                                                     RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CProbeMainView)));
         m_app.OnFileNew();
         return Frame();
+    }
+
+    // A start as InitInstance makes it, the user closing the home screen by
+    // its caption's "ok" (All Items).
+    BOOL StartClosingHome()
+    {
+        platform::testing::ScriptedUser user;
+        user.ExpectDialog(IDD_HOME).TapOk();
+        const BOOL started = m_app.InitInstance();
+        user.Verify();
+        return started;
     }
 
     CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }

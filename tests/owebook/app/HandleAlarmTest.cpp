@@ -193,7 +193,11 @@ TEST_F(HandleAlarmTest, AReminderClosedWithEscapeStaysArmed)
 // main window, which is disabled while it is open, on the open document.
 TEST_F(HandleAlarmTest, TheAlarmMessageOpensTheReminderOverTheMainWindow)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    {
+        ScriptedUser home;
+        home.ExpectDialog(IDD_HOME).TapOk();
+        ASSERT_TRUE(m_app.InitInstance());
+    }
     CMainFrame* frame = Frame();
     ASSERT_NE(frame, nullptr);
     auto* doc = dynamic_cast<COwebookDoc*>(frame->GetActiveDocument());

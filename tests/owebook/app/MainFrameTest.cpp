@@ -40,7 +40,7 @@ protected:
 
 TEST_F(MainFrameTest, CommandBarCarriesTheMenuBarThenNewAndSixToolTips)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     platform::CommandBarState* bar = platform::CommandBarStateOf(Bar());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(Bar(), Frame()->m_cmdBar.m_hWnd);
@@ -75,7 +75,7 @@ TEST_F(MainFrameTest, CommandBarCarriesTheMenuBarThenNewAndSixToolTips)
 
 TEST_F(MainFrameTest, PopupsListTheCommandsOfViewToolsAndHelp)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     CMenu* menu = Frame()->m_cmdBar.GetMenu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->GetMenuItemCount(), 3u);
@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, PopupsListTheCommandsOfViewToolsAndHelp)
 
 TEST_F(MainFrameTest, AlarmMessageAsksTheApplicationAndAfterSyncDoesNothing)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     for (BOOL shown : {FALSE, TRUE}) {
         m_app.m_bAlarmShown = shown;
         EXPECT_EQ(Frame()->SendMessage(WM_OWEBOOK_ALARM, 0, 0), shown);
@@ -126,36 +126,20 @@ TEST_F(MainFrameTest, FrameWhoseCommandBarFailsIsNotCreatedAndStartUpFails)
     EXPECT_EQ(pTemplate->GetFirstDocPosition(), nullptr) << "the document went with the frame";
 }
 
-struct CommandCase {
-    const char* name;
-    UINT command;
-    bool quits;
-};
-
-void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
-
-class AppCommandTest : public AppTest, public ::testing::WithParamInterface<CommandCase> {};
-
-TEST_P(AppCommandTest, ExitPostsQuitZeroWhileAboutAndHelpDoNothingYet)
+// About and Help: AboutHelpCommandTest.cpp.
+TEST_F(AppTest, ExitPostsQuitZero)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     const int windowsBefore = TopLevelWindows();
 
-    Frame()->SendMessage(WM_COMMAND, GetParam().command, 0);
+    Frame()->SendMessage(WM_COMMAND, ID_TOOLS_EXIT, 0);
     platform::testing::ProcessEvents();
 
     int code = -1;
-    EXPECT_EQ(platform::MessageLoop::QuitPending(&code), GetParam().quits);
-    if (GetParam().quits) {
-        EXPECT_EQ(code, 0);
-    }
+    EXPECT_TRUE(platform::MessageLoop::QuitPending(&code));
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(TopLevelWindows(), windowsBefore);
     EXPECT_NE(Frame(), nullptr);
 }
-
-INSTANTIATE_TEST_SUITE_P(App, AppCommandTest,
-                         ::testing::Values(CommandCase{"exit", 32923, true}, CommandCase{"about", 57664, false},
-                                           CommandCase{"help", 57670, false}),
-                         [](const ::testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -60,23 +60,32 @@ INSTANTIATE_TEST_SUITE_P(
                     {"view NewItem", "editor new"}, 0}),
     [](const ::testing::TestParamInfo<NewItemCase>& info) { return std::string(info.param.name); });
 
-// The stand-in editor cancels: the real view asks and nothing is stored.
-TEST_F(AppTest, StandInEditorCancelsSoNoItemIsAdded)
+// The real editor, cancelled: nothing is stored, whichever way it was asked for.
+TEST_F(AppTest, CancelledEditorAddsNoItem)
 {
-    ASSERT_TRUE(m_app.InitInstance());
+    ASSERT_TRUE(StartClosingHome());
     CMainView* view = MainView();
     ASSERT_NE(view, nullptr);
     const int before = ItemCount(*Document());
+    platform::testing::ScriptedUser user;
     for (BOOL fresh : {TRUE, FALSE}) {
+        SCOPED_TRACE(fresh);
+        user.ExpectDialogCaption(u"Details").Tap(IDCANCEL);
         view->m_bFreshlyFilled = fresh;
         Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+        user.Verify();
     }
     EXPECT_EQ(ItemCount(*Document()), before);
     CItemRecord item;
+    item.SetDefaults();
     BOOL edited = TRUE;
+    user.ExpectDialogCaption(u"Details").PressKey(VK_ESCAPE);
     EXPECT_EQ(view->RunItemEditor(item, TRUE, edited), EDITOR_CANCELLED);
     EXPECT_FALSE(edited);
+    user.ExpectDialogCaption(u"Details").Tap(IDCANCEL);
     EXPECT_EQ(view->NewItem(), EDITOR_CANCELLED);
+    user.Verify();
+    EXPECT_EQ(ItemCount(*Document()), before);
 }
 
 }  // namespace

@@ -25,7 +25,11 @@ TEST_P(LaunchTest, ReminderLaunchEndsAfterAShownReminderAndOtherwiseOpensTheMain
     SetCommandLine(c.commandLine);
     m_app.m_bAlarmShown = c.alarmShown;
 
+    platform::testing::ScriptedUser user;
+    if (c.mainWindowExpected)
+        user.ExpectDialog(IDD_HOME).TapOk();
     const BOOL started = m_app.InitInstance();
+    user.Verify();
 
     EXPECT_EQ(m_app.m_nAlarms, c.alarmsExpected);
     EXPECT_EQ(started, c.mainWindowExpected ? TRUE : FALSE);

@@ -1,4 +1,5 @@
 #include "DocumentTestEnv.h"
+#include "platform/testing/ScriptedUser.h"
 
 #include "owebook/data/CategoryIds.h"
 
@@ -61,6 +62,9 @@ TEST_F(DocumentCategories, SelectingEachKindOfId)
         {424242, CATEGORY_ALL},  // no such category
     };
     for (const auto& step : steps) {
+        platform::testing::ScriptedUser user;
+        if (step.id == CATEGORY_EDIT)
+            user.ExpectDialog(168).TapOk();   // the categories editor, closed without a change
         EXPECT_FALSE(m_doc->SelectCategory(step.id)) << step.id;
         EXPECT_EQ(m_doc->GetCurrentCategory(), step.current) << step.id;
     }

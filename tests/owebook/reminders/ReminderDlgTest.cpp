@@ -43,7 +43,7 @@ TEST(ReminderSpecText, FormatsCountAndUnitAndParsesItBack)
         CReminderDlg::FormatReminderSpec(ReminderSpec(1, c.unit, c.count), text);
         EXPECT_EQ(text, CString(c.text));
     }
-    // Every entry of the list stands for the spec it is the text of.
+    // Every entry of the list stands for the interval it is the text of.
     for (const char16_t* entry : SNOOZE_ENTRIES) {
         const ReminderSpec spec = CReminderDlg::ParseReminderSpec(entry);
         CString text;

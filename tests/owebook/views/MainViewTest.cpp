@@ -4,8 +4,10 @@
 
 #include "ViewTestEnv.h"
 
+#include "owebook/editor/EditorIds.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
+#include "platform/testing/ScriptedUser.h"
 
 #include <algorithm>
 #include <cmath>
@@ -154,12 +156,17 @@ TEST_F(ViewTest, EditCategoriesWithoutAChangeRestoresTheEntryInForce)
         Pick(entry);
         const Strings shown = Rows();
         const LONG category = Doc()->GetCurrentCategory();
+        platform::testing::ScriptedUser user;
+        user.ExpectDialog(IDD_CATEGORIES).TapOk();
         Pick(u"Edit Categories...");
+        user.Verify();
         EXPECT_EQ(SelectorText(), Utf8(CString(entry)));
         EXPECT_EQ(Doc()->GetCurrentCategory(), category);
         EXPECT_EQ(Rows(), shown);
         // The menu command goes the same way.
+        user.ExpectDialog(IDD_CATEGORIES).TapOk();
         Command(ID_TOOLS_EDIT_CATEGORIES);
+        user.Verify();
         EXPECT_EQ(SelectorText(), Utf8(CString(entry)));
         EXPECT_EQ(Rows(), shown);
     }

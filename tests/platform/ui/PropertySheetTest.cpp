@@ -191,7 +191,7 @@ TEST_F(PropertySheetTest, ResultCodes)
     };
     const std::vector<Case> cases = {
         {"a page's own code", [](auto& s) { s.Tap(kEnd); }, 1172, {"init A", "setactive A"}},
-        {"the page's Cancel button", [](auto& s) { s.Tap(IDCANCEL); }, IDCANCEL, {"init A", "setactive A"}},
+        {"the page's Cancel button", [](auto& s) { s.Tap(IDCANCEL); }, IDCANCEL, {"init A", "setactive A", "reset A"}},
         {"Escape", [](auto& s) { s.PressKey(VK_ESCAPE); }, IDCANCEL, {"init A", "setactive A", "reset A"}},
         {"the desktop's close button", [](auto& s) { s.CloseWindow(); }, IDCANCEL,
          {"init A", "setactive A", "reset A"}},

@@ -208,10 +208,13 @@ bool ListItems::Sort(PFNLVCOMPARE compare, LPARAM data)
     std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
         return compare(Data(a.first), Data(b.first), data) < 0;
     });
-    while (t->topLevelItemCount() > 0)
-        t->takeTopLevelItem(0);
+    // All out and back in at once: one at a time from the front is quadratic.
+    t->invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(static_cast<qsizetype>(items.size()));
     for (auto& [item, selected] : items)
-        t->addTopLevelItem(item);
+        sorted.append(item);
+    t->addTopLevelItems(sorted);
     for (auto& [item, selected] : items)
         item->setSelected(selected);
     if (current)

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 
 BEGIN_MESSAGE_MAP(CPropertyPage, CDialog)
     ON_COMMAND(IDOK, OnSheetOk)
+    ON_COMMAND(IDCANCEL, OnSheetCancel)
 END_MESSAGE_MAP()
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate), m_nIDCaption(nIDCaption)
@@ -55,6 +56,12 @@ void CPropertyPage::OnSheetOk()
 {
     if (HWND sheet = ::GetParent(m_hWnd))
         ::PostMessage(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void CPropertyPage::OnSheetCancel()
+{
+    if (HWND sheet = ::GetParent(m_hWnd))
+        ::SendMessage(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 CString CPropertyPage::GetTitle() const

@@ -3,7 +3,8 @@
 // time the sheet shows it. The sheet asks it through WM_NOTIFY (PSN_SETACTIVE,
 // PSN_KILLACTIVE, PSN_APPLY, PSN_RESET), which reach the virtual operations
 // below. Its own IDOK (Enter without a default button) is the sheet's OK; its
-// IDCANCEL button runs OnCancel. A page ends the whole sheet with EndSheet.
+// IDCANCEL (a Cancel button) is the sheet's cancel, which resets every page
+// (OnReset, OnCancel). A page ends the whole sheet with EndSheet.
 
 #include "platform/ui/CDialog.h"
 
@@ -44,6 +45,7 @@ public:
 
 protected:
     void OnSheetOk();
+    void OnSheetCancel();
     DECLARE_MESSAGE_MAP()
 
     UINT m_nIDCaption;
