@@ -195,7 +195,10 @@ LRESULT OnInsertItem(ListItems& list, WPARAM, LPARAM lParam)
     if (list.s->selectionMark >= at)
         ++list.s->selectionMark;
     list.Apply(item, at, *lv);
-    return Relaid(list, at);
+    // Once the vertical bar shows, more rows change no scroll bar; asking the
+    // header its height for every row was most of a refill.
+    const Window* w = LookupWindow(list.hwnd);
+    return (w && w->vscroll) ? at : Relaid(list, at);
 }
 
 LRESULT OnSetItem(ListItems& list, WPARAM, LPARAM lParam)
