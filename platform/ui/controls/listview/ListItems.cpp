@@ -3,6 +3,8 @@
 #include "platform/ui/ControlText.h"
 #include "platform/ui/controls/header/HeaderWidget.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -49,8 +51,12 @@ void ListItems::SetText(QTreeWidgetItem* item, int column, const QString& text)
 {
     if (column < 0 || column >= std::max(1, Columns()))
         return;
+    {
+        // One change signal per cell: the text's.
+        const QSignalBlocker quiet(t->model());
+        item->setTextAlignment(column, Qt::Alignment(t->headerItem()->textAlignment(column)));
+    }
     item->setText(column, text);
-    item->setTextAlignment(column, Qt::Alignment(t->headerItem()->textAlignment(column)));
 }
 
 UINT ListItems::State(int i, UINT mask) const
@@ -125,8 +131,17 @@ void ListItems::ShiftColumns(int at, int by)
         for (int c = at; c < n - 1; ++c)
             header->setData(c, kHeaderFormatRole, header->data(c + 1, kHeaderFormatRole));
     }
-    for (int i = 0; i < Count(); ++i)
-        shift(t->topLevelItem(i));
+    // The rows change quietly and are told of once: a signal per cell made a
+    // mode switch with rows in the list slow.
+    if (Count() == 0)
+        return;
+    {
+        const QSignalBlocker quiet(t->model());
+        for (int i = 0; i < Count(); ++i)
+            shift(t->topLevelItem(i));
+    }
+    QAbstractItemModel* model = t->model();
+    emit model->dataChanged(model->index(0, 0), model->index(Count() - 1, std::max(0, n - 1)));
 }
 
 int ListItems::InsertColumn(int at, const LVCOLUMN& col)
