@@ -51,11 +51,7 @@ void ListItems::SetText(QTreeWidgetItem* item, int column, const QString& text)
 {
     if (column < 0 || column >= std::max(1, Columns()))
         return;
-    {
-        // One change signal per cell: the text's.
-        const QSignalBlocker quiet(t->model());
-        item->setTextAlignment(column, Qt::Alignment(t->headerItem()->textAlignment(column)));
-    }
+    // A cell takes its column's alignment when painted (ListViewWidget's delegate).
     item->setText(column, text);
 }
 
@@ -107,17 +103,21 @@ void ListItems::Apply(QTreeWidgetItem* item, int i, const LVITEM& lv)
 void ListItems::ShiftColumns(int at, int by)
 {
     const int n = Columns();
+    // Only the header item holds alignments; the rows' cells take their column's.
     auto shift = [&](QTreeWidgetItem* item) {
+        const bool aligned = item == t->headerItem();
         if (by > 0) {
             for (int c = n - 1; c > at; --c) {
                 item->setText(c, item->text(c - 1));
-                item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c - 1)));
+                if (aligned)
+                    item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c - 1)));
             }
             item->setText(at, QString());
         } else {
             for (int c = at; c < n - 1; ++c) {
                 item->setText(c, item->text(c + 1));
-                item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c + 1)));
+                if (aligned)
+                    item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c + 1)));
             }
         }
     };
