@@ -128,8 +128,14 @@ void CMainView::SwitchMode(int nMode)
     CString title;
     title.LoadString(IDS_TITLE_FIRST + static_cast<UINT>(nMode));
     m_staticTitle.SetWindowText(title);
+    // The rows go before the columns change: moving every row's texts across
+    // columns about to be refilled anyway was a third of a mode switch.
+    if (const int selected = m_listItems.GetNextItem(-1, LVNI_SELECTED); selected >= 0)
+        m_idSelectedBeforeSwitch = m_listItems.GetRowId(selected);
+    m_listItems.DeleteAllRows();
     RebuildColumns();
     RefillList();
+    m_idSelectedBeforeSwitch = 0;
 }
 
 void CMainView::OnViewAllItems() { SwitchMode(MODE_ALL_ITEMS); }
@@ -163,7 +169,7 @@ const CMainView::CategoryFacts& CMainView::FactsOf(LONG id)
 
 int CMainView::RefillList()
 {
-    CEOID selectedId = 0;
+    CEOID selectedId = m_idSelectedBeforeSwitch;
     if (const int selected = m_listItems.GetNextItem(-1, LVNI_SELECTED); selected >= 0)
         selectedId = m_listItems.GetRowId(selected);
 

@@ -116,4 +116,5 @@ private:
     CFont m_fontTotals;
     std::unordered_map<LONG, CategoryFacts> m_categoryFacts;   // only during a refill
     BOOL m_bFilling = FALSE;
+    CEOID m_idSelectedBeforeSwitch = 0;   // the row to select again once a mode switch has refilled
 };

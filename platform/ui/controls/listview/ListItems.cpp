@@ -3,7 +3,10 @@
 #include "platform/ui/ControlText.h"
 #include "platform/ui/controls/header/HeaderWidget.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -48,8 +51,8 @@ void ListItems::SetText(QTreeWidgetItem* item, int column, const QString& text)
 {
     if (column < 0 || column >= std::max(1, Columns()))
         return;
+    // A cell takes its column's alignment when painted (ListViewWidget's delegate).
     item->setText(column, text);
-    item->setTextAlignment(column, Qt::Alignment(t->headerItem()->textAlignment(column)));
 }
 
 UINT ListItems::State(int i, UINT mask) const
@@ -100,17 +103,21 @@ void ListItems::Apply(QTreeWidgetItem* item, int i, const LVITEM& lv)
 void ListItems::ShiftColumns(int at, int by)
 {
     const int n = Columns();
+    // Only the header item holds alignments; the rows' cells take their column's.
     auto shift = [&](QTreeWidgetItem* item) {
+        const bool aligned = item == t->headerItem();
         if (by > 0) {
             for (int c = n - 1; c > at; --c) {
                 item->setText(c, item->text(c - 1));
-                item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c - 1)));
+                if (aligned)
+                    item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c - 1)));
             }
             item->setText(at, QString());
         } else {
             for (int c = at; c < n - 1; ++c) {
                 item->setText(c, item->text(c + 1));
-                item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c + 1)));
+                if (aligned)
+                    item->setTextAlignment(c, Qt::Alignment(item->textAlignment(c + 1)));
             }
         }
     };
@@ -124,8 +131,17 @@ void ListItems::ShiftColumns(int at, int by)
         for (int c = at; c < n - 1; ++c)
             header->setData(c, kHeaderFormatRole, header->data(c + 1, kHeaderFormatRole));
     }
-    for (int i = 0; i < Count(); ++i)
-        shift(t->topLevelItem(i));
+    // The rows change quietly and are told of once: a signal per cell made a
+    // mode switch with rows in the list slow.
+    if (Count() == 0)
+        return;
+    {
+        const QSignalBlocker quiet(t->model());
+        for (int i = 0; i < Count(); ++i)
+            shift(t->topLevelItem(i));
+    }
+    QAbstractItemModel* model = t->model();
+    emit model->dataChanged(model->index(0, 0), model->index(Count() - 1, std::max(0, n - 1)));
 }
 
 int ListItems::InsertColumn(int at, const LVCOLUMN& col)
@@ -201,24 +217,45 @@ bool ListItems::Sort(PFNLVCOMPARE compare, LPARAM data)
 {
     if (!compare)
         return false;
-    QTreeWidgetItem* current = t->currentItem();
-    std::vector<std::pair<QTreeWidgetItem*, bool>> items;
-    for (int i = 0; i < Count(); ++i)
-        items.emplace_back(t->topLevelItem(i), t->topLevelItem(i)->isSelected());
-    std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
-        return compare(Data(a.first), Data(b.first), data) < 0;
-    });
-    // All out and back in at once: one at a time from the front is quadratic.
-    t->invisibleRootItem()->takeChildren();
-    QList<QTreeWidgetItem*> sorted;
-    sorted.reserve(static_cast<qsizetype>(items.size()));
-    for (auto& [item, selected] : items)
-        sorted.append(item);
-    t->addTopLevelItems(sorted);
-    for (auto& [item, selected] : items)
-        item->setSelected(selected);
-    if (current)
-        t->selectionModel()->setCurrentIndex(t->indexFromItem(current), QItemSelectionModel::NoUpdate);
+    const int n = Count();
+    struct Row {
+        LPARAM data;
+        int from;
+    };
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        rows.push_back(Row{Data(Item(i)), i});
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const Row& a, const Row& b) { return compare(a.data, b.data, data) < 0; });
+
+    // The rows stay where they are and their contents move: Qt looks a moved
+    // item's row up by a linear search, which made a sort quadratic.
+    std::vector<int> to(static_cast<std::size_t>(n));
+    std::vector<std::unique_ptr<QTreeWidgetItem>> copies;
+    copies.reserve(static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r) {
+        to[static_cast<std::size_t>(rows[static_cast<std::size_t>(r)].from)] = r;
+        copies.push_back(std::make_unique<QTreeWidgetItem>(*Item(r)));
+    }
+    for (int r = 0; r < n; ++r)
+        *Item(r) = *copies[static_cast<std::size_t>(rows[static_cast<std::size_t>(r)].from)];
+    copies.clear();
+
+    QAbstractItemModel* model = t->model();
+    QItemSelectionModel* selection = t->selectionModel();
+    const int current = selection->currentIndex().row();
+    QItemSelection selected;
+    for (const QModelIndex& index : selection->selectedRows()) {
+        const int row = to[static_cast<std::size_t>(index.row())];
+        selected.select(model->index(row, 0), model->index(row, 0));
+    }
+    selection->select(selected, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (current >= 0 && current < n)
+        selection->setCurrentIndex(model->index(to[static_cast<std::size_t>(current)], 0),
+                                   QItemSelectionModel::NoUpdate);
+    if (n > 0)
+        emit model->dataChanged(model->index(0, 0), model->index(n - 1, std::max(0, Columns() - 1)));
     return true;
 }
 

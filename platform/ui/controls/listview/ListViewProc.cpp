@@ -188,14 +188,25 @@ LRESULT OnInsertItem(ListItems& list, WPARAM, LPARAM lParam)
     const int at = std::clamp(lv->iItem, 0, list.Count());
     auto* item = new QTreeWidgetItem;
     item->setData(0, Qt::UserRole, QVariant::fromValue<qlonglong>(0));
+    // Text and item data go in before the row does, unannounced; a state needs the row.
+    LVITEM before = *lv;
+    before.mask &= ~static_cast<UINT>(LVIF_STATE);
+    list.Apply(item, at, before);
     Quietly(list, [&] {
         list.t->insertTopLevelItem(at, item);
         return 0;
     });
     if (list.s->selectionMark >= at)
         ++list.s->selectionMark;
-    list.Apply(item, at, *lv);
-    return Relaid(list, at);
+    if (lv->mask & LVIF_STATE) {
+        LVITEM state = *lv;
+        state.mask = LVIF_STATE;
+        list.Apply(item, at, state);
+    }
+    // Once the vertical bar shows, more rows change no scroll bar; asking the
+    // header its height for every row was most of a refill.
+    const Window* w = LookupWindow(list.hwnd);
+    return (w && w->vscroll) ? at : Relaid(list, at);
 }
 
 LRESULT OnSetItem(ListItems& list, WPARAM, LPARAM lParam)

@@ -26,6 +26,9 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        // Cells follow their column's format.
+        option->displayAlignment = Qt::Alignment(
+            index.model()->headerData(index.column(), Qt::Horizontal, Qt::TextAlignmentRole).toInt());
         const ListState* state = GetControlData<ListState>(m_hwnd);
         if (!state)
             return;
