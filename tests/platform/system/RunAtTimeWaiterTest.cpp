@@ -92,6 +92,9 @@ TEST_F(RunAtTimeWaiter, TheRequestIsKeptInTheStoreUntilItsProgramHasStarted)
     char* argv[] = {name, nullptr};
     platform::ResumeRunAtTimeAtStart(1, argv);
     EXPECT_FALSE(Pending());
+    // The waiter lets go of its lock when it ends, a moment after the start.
+    for (int look = 0; look < 40 && Waiter() != 0; ++look)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(Waiter(), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     EXPECT_EQ(Starts().size(), 1u) << "started again";
