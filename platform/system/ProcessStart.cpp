@@ -3,6 +3,7 @@
 #include "platform/core/LastError.h"
 #include "platform/core/WideC.h"
 #include "platform/system/devicefiles/DevicePath.h"
+#include "platform/system/runattime/Command.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -35,22 +36,8 @@ bool IsHelpViewer(std::u16string name)
 bool StartViewer(const std::string& file, pid_t& pid)
 {
     std::vector<char*> args = {const_cast<char*>(kHtmlViewer), const_cast<char*>(file.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
     // Its own process group: a Ctrl+C meant for us does not close the viewer.
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
-    const int error = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
+    const int error = SpawnQuietly(args, true, pid);
     if (error != 0)
         return false;
     std::thread([child = pid] {
