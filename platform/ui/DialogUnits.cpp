@@ -10,6 +10,18 @@
 
 namespace platform {
 
+namespace {
+
+// Arial, Helvetica, Times and Courier have stand-ins drawn to their own widths;
+// every other sans face here stands in for Tahoma, the handheld's.
+bool SharesMetricsWithItsStandIn(const CString& face)
+{
+    const QString f = QString::fromUtf16(face.GetString(), face.GetLength()).toLower();
+    return f.contains(u"arial") || f.contains(u"helvetica") || MapFontFamily(f) != QStringLiteral("Liberation Sans");
+}
+
+}  // namespace
+
 DialogBaseUnits BaseUnitsForFont(const CString& face, int pointSize)
 {
     EnsureApplication();
@@ -18,13 +30,16 @@ DialogBaseUnits BaseUnitsForFont(const CString& face, int pointSize)
     const LOGFONT lf = MakeLogFont(QString::fromUtf16(face.GetString(), face.GetLength()), PointsToLogHeight(pointSize));
     const QFontMetrics fm(FontFromLogFont(lf));
     const int width = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    // The handheld rounds the average to the nearest pixel. Tahoma's stand-in
-    // runs some 7% wider than Tahoma from 10 points up, which would widen a
-    // unit by a whole pixel there (8 instead of 7: a 155-unit dialog 40 pixels
-    // wider than the screen). Rounded down instead (the last quarter pixel
-    // still rounds up), its average gives Tahoma's own 6, 7 and 7 pixels at 8,
-    // 9 and 10 points.
-    return DialogBaseUnits{std::max(1, (width * 4 / 52 + 1) / 4), fm.height()};
+    // The handheld rounds the average letter to the nearest pixel. Its dialogs
+    // were laid out in Tahoma, whose stand-in here runs about 6% wider (0.585
+    // of the em against Tahoma's 0.55); the average is brought back to
+    // Tahoma's before rounding, so that a dialog keeps the pixel size it had
+    // there: 6, 7, 7 and 8 pixels at 8, 9, 10 and 11 points. Rounding the
+    // stand-in's own average would give 8 at 10 points and 9 at 11, pushing a
+    // 155-unit dialog 40 pixels and a 127-unit page 45 pixels past the screen.
+    // Faces whose stand-in shares their metrics are measured as they are.
+    const int percent = SharesMetricsWithItsStandIn(face) ? 100 : 94;
+    return DialogBaseUnits{std::max(1, (width * percent + 52 * 50) / (52 * 100)), fm.height()};
 }
 
 int MulDiv(int a, int b, int c)

@@ -55,19 +55,24 @@ TEST(DialogUnitsTest, BaseUnitsComeFromTheMappedTemplateFont)
 }
 
 // Tahoma's own base widths on the handheld; its stand-in here is wider, so
-// rounding its average to the nearest pixel would give 8 at 10 points and
-// push the program's 155-unit dialogs 40 pixels past the screen's edge.
+// rounding its average to the nearest pixel would give 8 at 10 points and 9 at
+// 11, and push the program's dialogs and editor pages past the screen's edge.
 TEST(DialogUnitsTest, TemplatesInTahomaFitTheScreenAsOnTheHandheld)
 {
     platform::testing::ResetUi();
     struct Case {
         int points, baseWidth;
     };
-    for (const Case c : {Case{8, 6}, Case{9, 7}, Case{10, 7}})
+    for (const Case c : {Case{8, 6}, Case{9, 7}, Case{10, 7}, Case{11, 8}})
         EXPECT_EQ(platform::BaseUnitsForFont(u"Tahoma", c.points).cx, c.baseWidth) << c.points << " points";
     const RECT form = platform::ItemToPixels(0, 0, 138, 160, platform::BaseUnitsForFont(u"Tahoma", 9));
     EXPECT_NEAR(form.right, 240, 4) << "the main form spans the screen";
     // The widest row of the home screen (10 points) ends on the screen.
     const RECT picture = platform::ItemToPixels(72, 72, 63, 48, platform::BaseUnitsForFont(u"Tahoma", 10));
     EXPECT_LE(picture.right, 240);
+    // The editor's pages (11 points) end their widest controls on the screen.
+    const RECT combo = platform::ItemToPixels(43, 2, 72, 88, platform::BaseUnitsForFont(u"Tahoma", 11));
+    EXPECT_LE(combo.right, 240);
+    // Arial's stand-in is drawn to Arial's widths: it is measured as it is.
+    EXPECT_GT(platform::BaseUnitsForFont(u"Arial", 11).cx, platform::BaseUnitsForFont(u"Tahoma", 11).cx);
 }
