@@ -29,9 +29,27 @@ protected:
         auto* picker = dynamic_cast<platform::DateTimeWidget*>(platform::LookupWindow(d.Item(id))->widget.data());
         return picker ? picker->Editor()->text() : QString();
     }
+    // Every shown control of the window ends inside it: nothing is cut at the
+    // screen's right or bottom edge.
+    static void EndsInside(HWND window, const RECT& frame)
+    {
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(child))
+                continue;
+            RECT r{};
+            ::GetWindowRect(child, &r);
+            EXPECT_LE(r.right, frame.right) << "control " << ::GetDlgCtrlID(child);
+            EXPECT_LE(r.bottom, frame.bottom) << "control " << ::GetDlgCtrlID(child);
+            EndsInside(child, frame);
+        }
+    }
     static void Picture(DialogDriver& d, const std::string& name)
     {
         platform::testing::ProcessEvents();
+        RECT frame{};
+        ::GetWindowRect(d.Hwnd(), &frame);
+        EXPECT_EQ(frame.right - frame.left, 240);
+        EndsInside(d.Hwnd(), frame);
         const Screenshot shot(d.Hwnd(), 2);
         ASSERT_FALSE(shot.IsNull());
         EXPECT_EQ(shot.Width(), 480);
