@@ -83,24 +83,37 @@ bool Exists(const std::string& path)
     return lstat(path.c_str(), &st) == 0;
 }
 
-// Refuses what is plainly no database before SQLite reads it.
+// Refuses what is plainly no database before SQLite reads it. The header is
+// read through a read-only connection's own descriptor, never one of ours:
+// the file may be this process's store, and closing any descriptor of ours
+// on it would drop the locks its open connection holds (another process
+// would then take itself for the store's last user and delete its log).
 bool LooksLikeDatabase(const std::string& path, std::string& why)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0) {
         why = Errno(path);
         return false;
     }
-    struct stat st {};
-    char header[16] = {};
-    const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    const ssize_t got = regular ? ::read(fd, header, sizeof header) : -1;
-    ::close(fd);
-    if (!regular) {
+    if (!S_ISREG(st.st_mode)) {
         why = path + ": not a regular file";
         return false;
     }
-    if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0) {
+    Connection db;
+    if (!db.Open(path, SQLITE_OPEN_READONLY, why))
+        return false;
+    sqlite3_file* file = nullptr;
+    char header[16] = {};
+    int rc = sqlite3_file_control(db.Handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file);
+    if (rc == SQLITE_OK && file && file->pMethods)
+        rc = file->pMethods->xRead(file, header, sizeof header, 0);
+    else
+        rc = SQLITE_CANTOPEN;
+    if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ) {
+        why = path + ": " + sqlite3_errstr(rc);
+        return false;
+    }
+    if (rc == SQLITE_IOERR_SHORT_READ || std::memcmp(header, "SQLite format 3", 16) != 0) {
         why = path + ": not an Owebook store (not a database)";
         return false;
     }
@@ -289,12 +302,12 @@ bool RestoreStoreFile(const std::string& source, const std::string& storePath, s
                       std::string& why)
 {
     bakPath.clear();
-    if (!LooksLikeDatabase(source, why))
-        return false;
     if (IsStoreOrItsLog(source, storePath)) {
         why = source + ": that is the store itself";
         return false;
     }
+    if (!LooksLikeDatabase(source, why))
+        return false;
     std::string error;
     if (!MakeFolder(FolderOf(storePath), error)) {
         why = error;

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <dirent.h>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sys/stat.h>
@@ -80,6 +81,22 @@ mode_t ModeOf(const std::string& path)
     struct stat st {};
     stat(path.c_str(), &st);
     return st.st_mode & 07777;
+}
+
+// Whether this process holds a lock on `path`, as the kernel lists it.
+bool ThisProcessLocks(const std::string& path)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return false;
+    char inode[64];
+    std::snprintf(inode, sizeof inode, ":%lu ", static_cast<unsigned long>(st.st_ino));
+    const std::string pid = " " + std::to_string(getpid()) + " ";
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);)
+        if (line.find(pid) != std::string::npos && line.find(inode) != std::string::npos)
+            return true;
+    return false;
 }
 
 class StoreBackupTest : public ::testing::Test {
@@ -166,6 +183,26 @@ TEST_F(StoreBackupTest, BackupIsASingleStandaloneFileAndLeavesNoTemporaryBehind)
     std::string bak, why;
     ASSERT_TRUE(RestoreStoreFile(target, other.StoreFile(), bak, why)) << why;
     EXPECT_EQ(StoredValues().size(), 25u);
+}
+
+// The program backs up and checks its store while its own connection is open.
+// Closing a descriptor of our own on the file would drop that connection's
+// locks: another process closing the store then takes itself for the last,
+// deletes the log, and every later commit of this process is lost with it.
+TEST_F(StoreBackupTest, BackupAndCheckLeaveTheLocksOfThisProcesssConnection)
+{
+    CCeDBDatabase db;
+    ASSERT_TRUE(db.Open(u"Items"));
+    AddValues(20, 21);
+    ASSERT_TRUE(ThisProcessLocks(m_device.StoreFile())) << "the open store is locked by its connection";
+    Backup();
+    EXPECT_TRUE(ThisProcessLocks(m_device.StoreFile())) << "after a backup";
+    std::string why;
+    EXPECT_TRUE(VerifyStoreFile(m_device.StoreFile(), why)) << why;
+    EXPECT_TRUE(ThisProcessLocks(m_device.StoreFile())) << "after a check";
+    std::string bak;
+    EXPECT_FALSE(RestoreStoreFile(m_device.StoreFile(), m_device.StoreFile(), bak, why));
+    EXPECT_TRUE(ThisProcessLocks(m_device.StoreFile())) << "after a refused restore from the store itself";
 }
 
 TEST_F(StoreBackupTest, FreshStoreIsRecognisedAsOurs)
