@@ -260,10 +260,26 @@ TEST_P(ReminderAtTimeTest, ARunningProgramShowsTheReminderHandedOverByTheService
     EXPECT_LE(late, 2000);
     EXPECT_TRUE(Traced(pid, "alarm message"));
 
-    // What the buttons store is the launch test's and HandleAlarmTest's: keys
-    // typed here do not reach the dialog that sits over the main window.
-    EXPECT_TRUE(WaitUntil([&] { return !ReminderWindow().isEmpty(); }, 5000)) << "the reminder is on the screen";
+    QString window;
+    ASSERT_TRUE(WaitUntil([&] { return !(window = ReminderWindow()).isEmpty(); }, 5000)) << "the reminder is on the screen";
+    PressItemReturned(window);
+    ASSERT_TRUE(WaitUntil([&] { return ReminderWindow().isEmpty(); }, 5000)) << "the reminder closes";
+    // The running program wrote the item while other processes opened and
+    // closed the store (its automatic backup among them): they see it.
+    std::optional<CItemRecord> stored;
+    EXPECT_TRUE(WaitUntil([&] {
+        stored = StoredItem(oid);
+        return stored && stored->GetReturned();
+    }, 5000)) << "Item Returned is stored";
     EXPECT_EQ(running->state(), QProcess::Running) << "and the program goes on running";
+    running->kill();
+    running->waitForFinished(5000);
+    stored = StoredItem(oid);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_TRUE(stored->GetReturned()) << "and it outlives the program";
+    SYSTEMTIME alarm{};
+    stored->GetAlarmTime(alarm);
+    EXPECT_TRUE(CItemRecord::IsZeroSystemTime(alarm));
 }
 
 INSTANTIATE_TEST_SUITE_P(Reminders, ReminderAtTimeTest, ::testing::Values(Service::Waiter, Service::Systemd),
