@@ -81,7 +81,7 @@ BOOL CDialog::CreateFromTemplate(const platform::DialogTemplate& dialog, CWnd* p
     if (!::IsWindow(self))
         return FALSE;
     if (wantsFocus && !m_bEnded && ::IsWindow(focus))
-        ::SetFocus(focus);
+        platform::FocusDialogControl(focus);
     if (!modal && (dialog.style & WS_VISIBLE))
         ShowWindow(SW_SHOW);
     return TRUE;
@@ -186,19 +186,19 @@ DWORD CDialog::GetDefID() const { return static_cast<DWORD>(SendMessage(DM_GETDE
 void CDialog::NextDlgCtrl() const
 {
     if (CWnd* next = GetNextDlgTabItem(CWnd::GetFocus(), FALSE))
-        next->SetFocus();
+        platform::FocusDialogControl(next->m_hWnd);
 }
 
 void CDialog::PrevDlgCtrl() const
 {
     if (CWnd* prev = GetNextDlgTabItem(CWnd::GetFocus(), TRUE))
-        prev->SetFocus();
+        platform::FocusDialogControl(prev->m_hWnd);
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
     if (pWndCtrl)
-        pWndCtrl->SetFocus();
+        platform::FocusDialogControl(pWndCtrl->m_hWnd);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

@@ -14,6 +14,11 @@
 
 namespace platform {
 struct DialogTemplate;
+
+// Moves the focus to a dialog's control as the dialog manager does on Tab, on
+// the dialog's start and on GotoDlgCtrl: a field that asks for it
+// (DLGC_HASSETSEL) has its whole text selected first, so typing replaces it.
+void FocusDialogControl(HWND control);
 }
 
 class CDialog : public CWnd {

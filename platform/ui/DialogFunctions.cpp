@@ -1,6 +1,7 @@
 // The classic dialog functions: keyboard handling, unit mapping, ending.
 
 #include "platform/ui/CDialog.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/Window.h"
@@ -21,6 +22,15 @@ BOOL EndDialog(HWND hDlg, INT_PTR nResult)
         return FALSE;
     dialog->EndDialog(static_cast<int>(nResult));
     return TRUE;
+}
+
+void platform::FocusDialogControl(HWND control)
+{
+    if (!::IsWindow(control))
+        return;
+    if (::SendMessage(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessage(control, EM_SETSEL, 0, -1);
+    ::SetFocus(control);
 }
 
 namespace {
@@ -67,7 +77,7 @@ BOOL IsDialogMessage(HWND hDlg, LPMSG lpMsg)
         CWnd* focus = CWnd::FromHandle(::GetFocus());
         const BOOL back = (::GetKeyState(VK_SHIFT) & 0x8000) ? TRUE : FALSE;
         if (CWnd* next = dialog ? dialog->GetNextDlgTabItem(focus, back) : nullptr)
-            next->SetFocus();
+            platform::FocusDialogControl(next->m_hWnd);
         return TRUE;
     }
     default:

@@ -312,3 +312,57 @@ TEST_F(DialogTest, ScriptedUserPicksAComboEntryAndTypesIntoTheFocusedControl)
     EXPECT_EQ(category, CString(u"Dollars"));
     EXPECT_EQ(name, CString(u"Anin"));
 }
+
+// The dialog manager's own focus moves (the start, Tab, GotoDlgCtrl) select
+// a field's whole text, so that typing replaces it; a plain SetFocus (a tap)
+// does not.
+TEST_F(DialogTest, FocusMovedByTheDialogSelectsTheFieldsTextSoTypingReplacesIt)
+{
+    constexpr UINT kFields = 9050;
+    constexpr int kAmount = 1128, kNotes = 1129;
+    platform::RegisterDialog({kFields, u"Fields", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 0, 127, 116, u"Tahoma", 9,
+                              {
+                                  {u"1", kAmount, WC_EDIT, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 3, 3, 72, 12},
+                                  {u"one", kNotes, WC_EDIT, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_MULTILINE, 3, 20, 72, 30},
+                                  {u"OK", IDOK, WC_BUTTON, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 95, 30, 10},
+                              }});
+    CDialog dlg(kFields);
+    CString atStart, afterTab, afterBackTab, afterGoto, afterTap;
+    ScriptedUser user;
+    user.ExpectDialog(kFields)
+        .Do([](DialogDriver& d) {
+            EXPECT_EQ(::GetFocus(), d.Item(kAmount)) << "the first tab stop has the focus";
+            d.Type(u"12.5");
+        })
+        .Read(kAmount, atStart)
+        .Do([](DialogDriver& d) {
+            d.PressKey(VK_TAB);
+            EXPECT_EQ(::GetFocus(), d.Item(kNotes));
+            d.Type(u"two");
+        })
+        .Read(kNotes, afterTab)
+        .Do([&dlg](DialogDriver& d) {
+            dlg.PrevDlgCtrl();
+            EXPECT_EQ(::GetFocus(), d.Item(kAmount));
+            d.Type(u"7");
+        })
+        .Read(kAmount, afterBackTab)
+        .Do([&dlg](DialogDriver& d) {
+            dlg.GotoDlgCtrl(dlg.GetDlgItem(kNotes));
+            d.Type(u"three");
+        })
+        .Read(kNotes, afterGoto)
+        .Do([](DialogDriver& d) {
+            d.Focus(kAmount);
+            d.PressKey(VK_END);
+            d.Type(u"5");
+        })
+        .Read(kAmount, afterTap)
+        .Tap(IDOK);
+    dlg.DoModal();
+    EXPECT_EQ(atStart, CString(u"12.5"));
+    EXPECT_EQ(afterTab, CString(u"two")) << "a multi-line field is selected too";
+    EXPECT_EQ(afterBackTab, CString(u"7"));
+    EXPECT_EQ(afterGoto, CString(u"three"));
+    EXPECT_EQ(afterTap, CString(u"75")) << "a tap keeps the text";
+}

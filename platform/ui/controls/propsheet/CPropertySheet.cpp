@@ -93,7 +93,7 @@ BOOL CPropertySheet::OnInitDialog()
     // The focus goes to the page's first field, not to the strip.
     if (CPropertyPage* page = GetActivePage(); page && ::IsWindow(self))
         if (CWnd* first = page->GetNextDlgTabItem(nullptr))
-            first->SetFocus();
+            platform::FocusDialogControl(first->m_hWnd);
     return FALSE;
 }
 
