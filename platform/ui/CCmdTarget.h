@@ -30,5 +30,9 @@ public:
     static const AFX_MSGMAP_ENTRY* FindEntryInMap(const AFX_MSGMAP_ENTRY* entries, UINT nMessage, UINT nCode,
                                                   UINT nID);
 
-    DECLARE_MESSAGE_MAP()
+    // The root of every map chain; the classes below declare theirs with
+    // DECLARE_MESSAGE_MAP.
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
 };

@@ -29,6 +29,7 @@ public:
     ~CDialog() override;
 
     virtual INT_PTR DoModal();
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // A template held by the caller (it must outlive the call).
     BOOL CreateIndirect(const platform::DialogTemplate& dialog, CWnd* pParentWnd = nullptr);

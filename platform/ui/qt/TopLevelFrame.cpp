@@ -5,7 +5,7 @@
 
 namespace platform {
 
-TopLevelFrame::TopLevelFrame(HWND hwnd, bool withStrip) : QWidget(nullptr), m_hwnd(hwnd)
+TopLevelFrame::TopLevelFrame(HWND hwnd, bool withStrip) : QWidget(nullptr)
 {
     TagWidget(this, hwnd);
     setAttribute(Qt::WA_DeleteOnClose, false);

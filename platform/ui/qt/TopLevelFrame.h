@@ -21,7 +21,6 @@ public:
     int StripHeight() const;
 
 private:
-    HWND m_hwnd;
     CaptionStrip* m_strip = nullptr;
     QWidget* m_client = nullptr;
 };

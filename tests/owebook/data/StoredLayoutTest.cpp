@@ -53,8 +53,9 @@ TEST_F(StoredLayout, ItemPropertiesHaveTheirIdsTypesAndSizes)
     for (WORD i = 0; i < raw.GetNumProps(); ++i) {
         SCOPED_TRACE(layout[i].ident);
         EXPECT_TRUE(raw[i]->HasValue());
-        if (layout[i].blobSize)
+        if (layout[i].blobSize) {
             EXPECT_EQ(raw[i]->GetBlob().dwCount, layout[i].blobSize);
+        }
     }
     EXPECT_EQ(raw[0]->GetLong(), -2);
     EXPECT_EQ(raw[1]->GetShort(), 1);

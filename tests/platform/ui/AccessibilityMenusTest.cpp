@@ -23,7 +23,7 @@ namespace {
 // entry of the test menu has no handler and is disabled.
 class COwner : public CWnd {
 public:
-    void OnCommand(UINT) {}
+    void OnChosen(UINT) {}
     void OnUpdateOwe(CCmdUI* ui) { ui->SetRadio(TRUE); }
 
 protected:
@@ -31,8 +31,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(COwner, CWnd)
-    ON_COMMAND_RANGE(32871, 32871, OnCommand)
-    ON_COMMAND_RANGE(32923, 32923, OnCommand)
+    ON_COMMAND_RANGE(32871, 32871, OnChosen)
+    ON_COMMAND_RANGE(32923, 32923, OnChosen)
     ON_UPDATE_COMMAND_UI(32871, OnUpdateOwe)
 END_MESSAGE_MAP()
 

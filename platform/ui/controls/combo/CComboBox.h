@@ -9,6 +9,7 @@
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
 public:
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetCount() const;

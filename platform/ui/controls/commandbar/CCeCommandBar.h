@@ -20,6 +20,7 @@ public:
 
     // The style's CBRS_ bits become the bar style; the bar goes to the bottom
     // of the parent's client area whatever its alignment says.
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     // The bar's menu (it belongs to the bar), or null when there is no such
     // menu bar or menu.

@@ -8,6 +8,7 @@
 class CDateTimeCtrl : public CWnd {
     DECLARE_DYNAMIC(CDateTimeCtrl)
 public:
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // GDT_VALID with the value, GDT_NONE when the picker holds none.

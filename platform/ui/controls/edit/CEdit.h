@@ -12,6 +12,7 @@
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
 public:
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     BOOL CanUndo() const;

@@ -12,6 +12,7 @@
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
 public:
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int InsertColumn(int nCol, const LVCOLUMN* pColumn);

@@ -10,6 +10,7 @@
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
 public:
+    using CWnd::Create;  // the generic creation stays reachable beside this one
     BOOL Create(LPCWSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff);
     // The static does not own a bitmap set here; it returns the one it showed.
     HBITMAP SetBitmap(HBITMAP hBitmap);
