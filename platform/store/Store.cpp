@@ -151,12 +151,10 @@ struct Verdict {
 // of ours would drop the locks another connection of this process holds.
 Verdict HeaderVerdict(sqlite3* db, std::uint64_t size, bool pendingLog)
 {
-    sqlite3_file* file = nullptr;
-    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
-        !file->pMethods)
-        return {ERROR_CANTOPEN, "cannot read the file"};
     unsigned char header[100] = {};
-    int rc = file->pMethods->xRead(file, header, sizeof header, 0);
+    const int rc = ReadDatabaseHeader(db, header, sizeof header);
+    if (rc == SQLITE_CANTOPEN)
+        return {ERROR_CANTOPEN, "cannot read the file"};
     if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ)
         return {Store::ErrorFor(rc), sqlite3_errstr(rc)};
     if (rc == SQLITE_IOERR_SHORT_READ || std::memcmp(header, "SQLite format 3", 16) != 0)
@@ -634,6 +632,14 @@ DWORD Store::ErrorFor(int sqliteResult)
     default:
         return ERROR_CANTWRITE;
     }
+}
+
+int ReadDatabaseHeader(sqlite3* db, void* buffer, int size)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+        return SQLITE_CANTOPEN;
+    return file->pMethods->xRead(file, buffer, size, 0);
 }
 
 }  // namespace platform

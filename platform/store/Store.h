@@ -17,6 +17,12 @@ struct sqlite3_stmt;
 
 namespace platform {
 
+// Reads the first `size` bytes of the database file `db` has open, through
+// that connection's own descriptor: opening and closing one of ours on the
+// file would drop the locks every other connection of this process holds on
+// it. SQLITE_OK, SQLITE_IOERR_SHORT_READ for a shorter file, or the failure.
+int ReadDatabaseHeader(sqlite3* db, void* buffer, int size);
+
 class Store {
 public:
     // The store of the current device folder, opened (and created) on first

@@ -4,6 +4,7 @@
 #include "platform/core/Time.h"
 #include "platform/store/Device.h"
 #include "platform/store/ReplacingFile.h"
+#include "platform/store/Store.h"
 
 #include <sqlite3.h>
 
@@ -83,11 +84,11 @@ bool Exists(const std::string& path)
     return lstat(path.c_str(), &st) == 0;
 }
 
-// Refuses what is plainly no database before SQLite reads it. The header is
-// read through a read-only connection's own descriptor, never one of ours:
-// the file may be this process's store, and closing any descriptor of ours
-// on it would drop the locks its open connection holds (another process
-// would then take itself for the store's last user and delete its log).
+// Refuses what is plainly no database before SQLite reads it. The file may be
+// this process's store: its header is read through a read-only connection,
+// never a descriptor of ours (closing that would drop the store connection's
+// locks, and another process would then take itself for the store's last
+// user and delete its log).
 bool LooksLikeDatabase(const std::string& path, std::string& why)
 {
     struct stat st {};
@@ -102,13 +103,8 @@ bool LooksLikeDatabase(const std::string& path, std::string& why)
     Connection db;
     if (!db.Open(path, SQLITE_OPEN_READONLY, why))
         return false;
-    sqlite3_file* file = nullptr;
     char header[16] = {};
-    int rc = sqlite3_file_control(db.Handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file);
-    if (rc == SQLITE_OK && file && file->pMethods)
-        rc = file->pMethods->xRead(file, header, sizeof header, 0);
-    else
-        rc = SQLITE_CANTOPEN;
+    const int rc = ReadDatabaseHeader(db.Handle(), header, sizeof header);
     if (rc != SQLITE_OK && rc != SQLITE_IOERR_SHORT_READ) {
         why = path + ": " + sqlite3_errstr(rc);
         return false;
