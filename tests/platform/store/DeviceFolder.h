@@ -2,6 +2,7 @@
 // A fresh device folder per test: OWEBOOK_HOME points into a new temporary
 // folder, removed with everything in it afterwards.
 
+#include "platform/store/CCeDBDatabase.h"
 #include "platform/store/Store.h"
 
 #include <gtest/gtest.h>
@@ -72,4 +73,36 @@ int RunInChild(Body body)
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A child process that adds record after record to `database`, made by
+// `make` from the numbers `first`, `first + 1`, ..., and writes each number
+// to the returned descriptor once its record is committed, until it is
+// killed. The caller reads the acknowledgements and closes the descriptor.
+// The database must exist; the parent's connection is not used by the child.
+template <typename Make>
+pid_t StartAcknowledgingWriter(const char16_t* database, LONG first, Make make, int& acknowledgements)
+{
+    int acks[2] = {-1, -1};
+    if (pipe(acks) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return -1;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(acks[0]);
+        CCeDBDatabase db;
+        if (!db.Open(database))
+            _exit(3);
+        for (LONG i = first;; ++i) {
+            CCeDBRecord rec = make(i);
+            if (db.AddRecord(&rec) == 0)
+                _exit(4);
+            if (write(acks[1], &i, sizeof i) != sizeof i)
+                _exit(5);
+        }
+    }
+    close(acks[1]);
+    acknowledgements = acks[0];
+    return pid;
 }

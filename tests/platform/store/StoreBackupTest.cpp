@@ -121,38 +121,24 @@ protected:
 
 TEST_F(StoreBackupTest, BackupWhileAnotherProcessWritesHoldsEveryEarlierCommit)
 {
-    int acks[2];
-    ASSERT_EQ(pipe(acks), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(acks[0]);
-        CCeDBDatabase db;
-        if (!db.Open(u"Items"))
-            _exit(3);
-        for (LONG i = 1000;; ++i) {
-            CCeDBRecord rec = Numbered(i);
-            if (db.AddRecord(&rec) == 0)
-                _exit(4);
-            if (write(acks[1], &i, sizeof i) != sizeof i)
-                _exit(5);
-        }
-    }
-    close(acks[1]);
+    int acks = -1;
+    const pid_t pid = StartAcknowledgingWriter(u"Items", 1000, Numbered, acks);
+    ASSERT_GT(pid, 0);
     std::set<LONG> committed;
     for (LONG i = 0; i < 20; ++i)
         committed.insert(i);
     LONG value = 0;
-    while (committed.size() < 120 && read(acks[0], &value, sizeof value) == sizeof value)
+    while (committed.size() < 120 && read(acks, &value, sizeof value) == sizeof value)
         committed.insert(value);
 
     const std::string target = m_device.Root() + "/backup.db";
     std::string why;
     const bool made = BackupStoreFile(m_device.StoreFile(), target, why);
     // The writer keeps going after the snapshot.
-    for (int more = 0; more < 30 && read(acks[0], &value, sizeof value) == sizeof value; ++more) {}
+    for (int more = 0; more < 30 && read(acks, &value, sizeof value) == sizeof value; ++more) {}
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
-    close(acks[0]);
+    close(acks);
     ASSERT_TRUE(made) << why;
     EXPECT_EQ(ModeOf(target), 0600u);
     EXPECT_TRUE(VerifyStoreFile(target, why)) << why;

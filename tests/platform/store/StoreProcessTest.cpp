@@ -92,30 +92,16 @@ TEST_F(StoreProcessTest, TwoProcessesWriteTheSameStoreAtOnce)
 
 TEST_F(StoreProcessTest, AcknowledgedWritesSurviveTheProcessBeingKilled)
 {
-    int acks[2];
-    ASSERT_EQ(pipe(acks), 0);
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(acks[0]);
-        CCeDBDatabase db;
-        if (!db.Open(u"Shared"))
-            _exit(3);
-        for (LONG i = 0;; ++i) {
-            CCeDBRecord rec = Numbered(i);
-            if (db.AddRecord(&rec) == 0)
-                _exit(4);
-            if (write(acks[1], &i, sizeof i) != sizeof i)
-                _exit(5);
-        }
-    }
-    close(acks[1]);
+    int acks = -1;
+    const pid_t pid = StartAcknowledgingWriter(u"Shared", 0, Numbered, acks);
+    ASSERT_GT(pid, 0);
     LONG acknowledged = -1, value = 0;
-    while (acknowledged < 40 && read(acks[0], &value, sizeof value) == sizeof value)
+    while (acknowledged < 40 && read(acks, &value, sizeof value) == sizeof value)
         acknowledged = value;
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
-    close(acks[0]);
+    close(acks);
     ASSERT_TRUE(WIFSIGNALED(status));
 
     // The writes are in the log, not yet in the file itself.
